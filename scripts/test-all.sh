@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds and runs every test: on the host, on the host under ASan and UBSan, and for the
+# 32-bit big-endian PowerPC target under qemu-user.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+
+jobs=$(nproc)
+run() {
+  local name=$1; shift
+  echo "=== $name: configure and build"
+  cmake -S . -B "build/$name" -G Ninja "$@" > "build/$name.configure.log" 2>&1 ||
+    { cat "build/$name.configure.log"; exit 1; }
+  cmake --build "build/$name" -j "$jobs"
+  echo "=== $name: test"
+  (cd "build/$name" && ctest --output-on-failure -j "$jobs")
+}
+
+mkdir -p build
+run host
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  run sanitize -DZMS_SANITIZE=ON
+run ppc --toolchain cmake/powerpc-linux-gnu.cmake
+echo "=== all test runs passed: host, sanitize, ppc"
