@@ -17,7 +17,7 @@ platform=$(grep -vE '^\s*(typedef|#|/\*|\*)' "$platform_header" |
 extra=$(comm -23 <(echo "$defined") <(echo "$expected"))
 missing=$(comm -13 <(echo "$defined") <(echo "$expected"))
 if [ -n "$extra" ]; then echo "exported but not in the export list:"; echo "$extra"; fail=1; fi
-if [ -n "$missing" ]; then echo "in the export list but not defined yet:"; echo "$missing"; fi
+if [ -n "$missing" ]; then echo "in the export list but not defined:"; echo "$missing"; fail=1; fi
 
 platform_defined=$(comm -12 <(echo "$platform") <(echo "$defined"))
 if [ -n "$platform_defined" ]; then echo "platform names defined in the library:"; echo "$platform_defined"; fail=1; fi

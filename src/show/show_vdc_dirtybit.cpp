@@ -1,0 +1,4 @@
+// Placeholder until the display lands.
+#include "attr_reader.h"
+
+extern "C" int32_t show_vdc_dirtybit(cmd_handle) { return 0; }
