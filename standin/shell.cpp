@@ -1,5 +1,6 @@
 // The shell's user and terminal services, the program runner and the event-history header.
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cstdarg>
@@ -12,10 +13,15 @@ namespace {
 using standin::log_call;
 using standin::platform;
 
+// The settings of standard input when it is a terminal, as last saved.
+struct termios saved_terminal;
+bool terminal_saved = false;
+
 int32_t run_for_real(const standin::program_run &run) {
   std::vector<char *> argv;
   argv.push_back(const_cast<char *>(run.path.c_str()));
-  for (auto &arg : run.args) argv.push_back(const_cast<char *>(arg.c_str()));
+  for (auto &arg : run.args)
+    argv.push_back(const_cast<char *>(arg.c_str()));
   argv.push_back(nullptr);
   fflush(nullptr);
   pid_t pid = fork();
@@ -49,27 +55,37 @@ int32_t vsh_set_vdc_environment(void) {
 int32_t cli_save_terminal_settings(void) {
   log_call("cli_save_terminal_settings()");
   ++platform().terminal_saves;
+  terminal_saved = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved_terminal) == 0;
   return 0;
 }
 
+// Cooked mode for a child program: line editing, echo and signals on.
 int32_t cli_set_default_terminal_settings(void) {
   log_call("cli_set_default_terminal_settings()");
-  return 0;
+  if (!terminal_saved) return 0;
+  struct termios cooked = saved_terminal;
+  cooked.c_iflag |= ICRNL;
+  cooked.c_oflag |= OPOST | ONLCR;
+  cooked.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG | IEXTEN;
+  return tcsetattr(STDIN_FILENO, TCSADRAIN, &cooked) == 0 ? 0 : -1;
 }
 
 int32_t cli_restore_terminal_settings(void) {
   log_call("cli_restore_terminal_settings()");
-  return 0;
+  if (!terminal_saved) return 0;
+  return tcsetattr(STDIN_FILENO, TCSADRAIN, &saved_terminal) == 0 ? 0 : -1;
 }
 
 int32_t execute_program_and_wait(const char *path, ...) {
   standin::program_run run{path ? path : "", {}};
   va_list args;
   va_start(args, path);
-  while (const char *arg = va_arg(args, const char *)) run.args.emplace_back(arg);
+  while (const char *arg = va_arg(args, const char *))
+    run.args.emplace_back(arg);
   va_end(args);
   std::string line = "execute_program_and_wait(\"" + run.path + "\"";
-  for (auto &arg : run.args) line += ", \"" + arg + "\"";
+  for (auto &arg : run.args)
+    line += ", \"" + arg + "\"";
   log_call(line + ")");
   platform().programs_run.push_back(run);
   if (platform().program_runner) return platform().program_runner(run);
@@ -80,8 +96,8 @@ int32_t sdwrap_hist_print_event_header(uintptr_t arg5, const char *type_name, ui
                                        uint32_t *pair) {
   log_call("sdwrap_hist_print_event_header(" + std::to_string(arg5) + ", " +
            (type_name ? "\"" + std::string(type_name) + "\"" : std::string("NULL")) + ", " +
-           std::to_string(arg2) + ", [" + std::to_string(pair[0]) + ", " +
-           std::to_string(pair[1]) + "])");
+           std::to_string(arg2) + ", [" + std::to_string(pair[0]) + ", " + std::to_string(pair[1]) +
+           "])");
   printf("%u.%06u Event:%s\n", pair[0], pair[1], type_name ? type_name : "(unknown)");
   return 0;
 }

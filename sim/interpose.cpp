@@ -1,0 +1,18 @@
+// The library starts the nested shell and the first-setup program with system() by
+// their fixed paths. vdcsim exports its own system(), which the library binds to
+// before the C library's, and runs vdcsim's own programs in their place.
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <string>
+
+#include "programs.h"
+
+extern "C" int system(const char *command) {
+  using system_fn = int (*)(const char *);
+  static system_fn real = reinterpret_cast<system_fn>(dlsym(RTLD_NEXT, "system"));
+  if (real == nullptr) return -1;
+  fflush(nullptr);
+  if (command == nullptr) return real(nullptr);
+  return real(vdcsim::map_command(command).c_str());
+}

@@ -1,0 +1,125 @@
+// vdcsim: a VDC shell that loads the library as the switch shell does and runs every
+// display, callback and switch on a simulated chassis.
+#include <limits.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "chassis_file.h"
+#include "options.h"
+#include "programs.h"
+#include "shell.h"
+
+namespace {
+
+using namespace vdcsim;
+
+std::string program_path(const char *argv0) {
+  char path[PATH_MAX];
+  ssize_t len = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (len <= 0) return argv0;
+  path[len] = '\0';
+  return path;
+}
+
+// A switch program reads the model its caller left; everything else starts from the
+// chassis file or the built-in chassis.
+bool load_model(const options &o, chassis &model, std::string &error) {
+  const char *state = std::getenv(state_variable);
+  if (!o.program.empty() && state != nullptr) return load_chassis(state, model, error);
+  if (!o.chassis.empty()) return load_chassis(o.chassis, model, error);
+  model = default_chassis();
+  return true;
+}
+
+void apply_operator(const options &o, chassis &model) {
+  if (o.user) model.op.user = *o.user;
+  if (o.role) model.op.role = *o.role;
+  if (model.op.role.empty())
+    unsetenv("VSH_ROLES");
+  else
+    setenv("VSH_ROLES", model.op.role.c_str(), 1);
+}
+
+// The capability list must be in place before the library loads: its initializer
+// builds the linecard table from it.
+void set_capabilities(const chassis &model) {
+  std::vector<standin::capability> caps;
+  for (auto &t : model.linecard_types)
+    caps.push_back({t.value, t.name, t.ethernet, t.fcoe});
+  standin::set_capabilities(caps);
+}
+
+std::string indented(const std::string &lines) {
+  std::string out = "  ";
+  for (char c : lines)
+    out += c == '\n' ? std::string("\n  ") : std::string(1, c);
+  return out;
+}
+
+std::string make_state_file() {
+  const char *dir = std::getenv("TMPDIR");
+  std::string path = std::string(dir && *dir ? dir : "/tmp") + "/vdcsim-XXXXXX.json";
+  int fd = mkstemps(path.data(), 5);
+  if (fd < 0) return "";
+  close(fd);
+  setenv(state_variable, path.c_str(), 1);
+  return path;
+}
+
+int run_top_level(session &s, const options &o) {
+  setenv("SYSMGR_VDC_ID", "1", 1);
+  s.state_file = make_state_file();
+  if (o.tour) {
+    run_tour(s);
+    s.failures = 0;
+  } else if (!o.commands.empty()) {
+    run_commands(s, o.commands);
+  } else {
+    run_shell(s);
+  }
+  if (!s.state_file.empty()) {
+    std::remove(s.state_file.c_str());
+    std::remove((s.state_file + ".failures").c_str());
+  }
+  return s.failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  options o;
+  std::string error;
+  if (!parse_options(argc, argv, o, error)) {
+    std::fprintf(stderr, "vdcsim: %s\n%s", error.c_str(), usage());
+    return 2;
+  }
+  if (o.help) {
+    std::fputs(usage(), stdout);
+    return 0;
+  }
+  set_self_path(program_path(argv[0]));
+  chassis model;
+  if (!load_model(o, model, error)) {
+    std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
+    return 2;
+  }
+  apply_operator(o, model);
+  set_capabilities(model);
+  std::string path = o.library.empty() ? default_library_path() : o.library;
+  library lib;
+  if (!load_library(path, lib, error)) {
+    std::fprintf(stderr, "vdcsim: cannot use the library %s:\n%s\n", path.c_str(),
+                 indented(error).c_str());
+    return 2;
+  }
+  standin::platform().program_runner = run_mapped;
+  session s(lib, std::move(model), 1);
+  if (!o.program.empty()) {
+    const char *state = std::getenv(state_variable);
+    s.state_file = state ? state : "";
+    return run_switch_program(s, o.program, o.program_args);
+  }
+  return run_top_level(s, o);
+}

@@ -1,0 +1,33 @@
+// One operator's shell: the bound library, the chassis model, the VDC manager stand-in
+// and how the shell was started.
+#ifndef VDCSIM_SESSION_H
+#define VDCSIM_SESSION_H
+
+#include <string>
+
+#include "chassis.h"
+#include "library.h"
+#include "manager.h"
+
+namespace vdcsim {
+
+struct session {
+  session(const library &bound, chassis loaded, uint32_t vdc)
+      : lib(bound), model(std::move(loaded)), mgr(model, lib, vdc) {}
+  session(const session &) = delete;
+  session &operator=(const session &) = delete;
+
+  library lib;
+  chassis model;
+  manager mgr;
+  std::string state_file;  // the model as nested programs read and write it
+  int failures = 0;        // commands unknown or refused
+  bool done = false;
+
+  // "switch# " in the default VDC, "switch-prod# " in VDC prod.
+  std::string prompt() const;
+};
+
+}  // namespace vdcsim
+
+#endif  // VDCSIM_SESSION_H
