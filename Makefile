@@ -5,7 +5,7 @@ demo:
 	scripts/deps.sh
 	cmake -S . -B build/host -G Ninja > /dev/null
 	cmake --build build/host --target vdcsim zudoru_mgr_show
-	build/host/sim/vdcsim
+	if [ -t 0 ]; then build/host/sim/vdcsim; else build/host/sim/vdcsim --tour; fi
 
 test:
 	scripts/test-all.sh
