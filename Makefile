@@ -1,5 +1,5 @@
 # The two commands that set up and run everything on a fresh machine.
-.PHONY: demo test format
+.PHONY: demo test format fuzz
 
 demo:
 	scripts/deps.sh
@@ -12,3 +12,12 @@ test:
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Runs each fuzz target for FUZZ_SECONDS (default 60) with clang's libFuzzer, adding what it
+# finds to the corpus that every test run replays.
+FUZZ_SECONDS ?= 60
+fuzz:
+	scripts/deps.sh
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DBUILD_TESTING=OFF -DZMS_FUZZ=ON > /dev/null
+	cmake --build build/fuzz --target show_fuzz
+	build/fuzz/fuzz/show_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 fuzz/corpus/show

@@ -1,0 +1,95 @@
+// Turns fuzzer bytes into what the framework would hand the library.
+#ifndef ZMS_FUZZ_INPUT_H
+#define ZMS_FUZZ_INPUT_H
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "standin.h"
+
+namespace zms_fuzz {
+
+class input {
+ public:
+  input(const uint8_t *data, size_t size) : data_(data), size_(size) {}
+
+  bool empty() const { return pos_ >= size_; }
+
+  uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+
+  uint32_t word() {
+    uint32_t w = 0;
+    size_t n = size_ - pos_ < 4 ? size_ - pos_ : 4;
+    std::memcpy(&w, data_ + pos_, n);
+    pos_ += n;
+    return w;
+  }
+
+  std::vector<uint8_t> bytes(size_t n) {
+    if (n > size_ - pos_) n = size_ - pos_;
+    std::vector<uint8_t> out(data_ + pos_, data_ + pos_ + n);
+    pos_ += n;
+    return out;
+  }
+
+  std::string text() {
+    auto b = bytes(byte() % 80);
+    return std::string(b.begin(), b.end());
+  }
+
+ private:
+  const uint8_t *data_;
+  size_t size_;
+  size_t pos_ = 0;
+};
+
+// Identifiers the displays know, so that most attributes land on a handled case.
+constexpr uint32_t known_ids[] = {VDC_ATTR_STORAGE_VDC,
+                                  VDC_ATTR_RESERVED_VLANS,
+                                  VDC_ATTR_SHARING_ETH_VDC,
+                                  VDC_ATTR_SWITCHWIDE_MODE,
+                                  VDC_ATTR_NAME_WIDTH,
+                                  VDC_ATTR_ID,
+                                  VDC_ATTR_NAME,
+                                  VDC_ATTR_STATE,
+                                  VDC_ATTR_MAC,
+                                  VDC_ATTR_HA_POLICY,
+                                  VDC_ATTR_DUAL_SUP_HA_POLICY,
+                                  VDC_ATTR_BOOT_ORDER,
+                                  VDC_ATTR_CPU_SHARE,
+                                  VDC_ATTR_CPU_SHARE_PCT,
+                                  VDC_ATTR_CREATE_TIME,
+                                  VDC_ATTR_RELOAD_COUNT,
+                                  VDC_ATTR_UPTIME,
+                                  VDC_ATTR_RESTART_COUNT,
+                                  VDC_ATTR_RESTART_TIME,
+                                  VDC_ATTR_RESTART_REASON,
+                                  VDC_ATTR_TYPE,
+                                  VDC_ATTR_SUPPORTED_LC,
+                                  VDC_ATTR_FEATURE_SET,
+                                  VDC_ATTR_SHARED_IF_MARK,
+                                  VDC_ATTR_IF_INDEX,
+                                  VDC_ATTR_CUR_ID,
+                                  VDC_ATTR_CUR_NAME,
+                                  VDC_ATTR_SWITCH_TARGET,
+                                  VDC_ATTR_ERR_NO_VDC,
+                                  VDC_ATTR_ERR_NOT_AUTHORIZED,
+                                  VDC_ATTR_SKIP_FIRST_SETUP,
+                                  VDC_ATTR_SCRIPT_MODE};
+
+// One attribute: a byte picks a known identifier (or takes the next word as a raw one),
+// a byte gives the length, then the value; a length of 255 delivers a null value.
+inline standin::attribute next_attribute(input &in) {
+  uint8_t pick = in.byte();
+  constexpr size_t known = sizeof known_ids / sizeof known_ids[0];
+  uint32_t id = pick < known ? known_ids[pick] : in.word();
+  uint8_t len = in.byte();
+  if (len == 255) return standin::attribute{id, {}, true};
+  return standin::attribute{id, in.bytes(len)};
+}
+
+}  // namespace zms_fuzz
+
+#endif  // ZMS_FUZZ_INPUT_H

@@ -1,0 +1,46 @@
+// Every show handler on an arbitrary response: whatever the bytes, no read leaves a value.
+#include <cstdio>
+
+#include "fuzz_input.h"
+
+namespace {
+
+using handler = int32_t (*)(cmd_handle);
+constexpr handler handlers[] = {show_vdc,
+                                show_vdc_detail,
+                                show_vdc_detail2,
+                                show_vdc_membership,
+                                show_vdc_membership_status,
+                                show_vdc_fs,
+                                show_vdc_mac,
+                                show_vdc_dirtybit,
+                                show_vdc_mode,
+                                show_vdc_internal,
+                                show_fcoe};
+
+void add_interfaces() {
+  auto &intfs = standin::platform().interfaces;
+  intfs[1] = {"Ethernet1/1", "Eth1/1", 1, false, 0, 0};
+  intfs[2] = {"Ethernet1/2", "Eth1/2", 1, true, 0, 7};
+  intfs[3] = {std::string(300, 'x'), std::string(300, 'y'), 255, true, 31, 0};
+  intfs[4] = {"", "", 2, false, 0, 0};
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  static bool quiet = freopen("/dev/null", "w", stdout) != nullptr;
+  (void)quiet;
+  zms_fuzz::input in(data, size);
+  standin::reset();
+  add_interfaces();
+  handler show = handlers[in.byte() % (sizeof handlers / sizeof handlers[0])];
+  standin::platform().current_vdc = in.byte() & 1 ? 1 : 2;
+  cmd_ctx cmd;
+  cmd.request.push_back(standin::attribute{VDC_REQ_SHOW_SELECT, in.bytes(in.byte() % 6)});
+  while (!in.empty())
+    cmd.response.push_back(zms_fuzz::next_attribute(in));
+  show(&cmd);
+  fflush(stdout);
+  return 0;
+}
