@@ -1,5 +1,6 @@
 // The built-in chassis: six slots, five VDCs, a storage VDC, breakout ports, ports whose
 // move status shows an issue, installed and allowed feature sets and some history.
+#include <algorithm>
 #include <string>
 
 #include "chassis.h"
@@ -136,6 +137,8 @@ void add_events(chassis &c) {
   fail.vdc_name = "lab";
   fail.state = "suspended";
   c.events.push_back(fail);
+  std::stable_sort(c.events.begin(), c.events.end(),
+                   [](const event &a, const event &b) { return a.time < b.time; });
 }
 
 }  // namespace

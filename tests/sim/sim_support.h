@@ -1,0 +1,36 @@
+// Running the built vdcsim as an operator would, and comparing what it prints with
+// golden text.
+#ifndef VDCSIM_TEST_SUPPORT_H
+#define VDCSIM_TEST_SUPPORT_H
+
+#include <string>
+#include <vector>
+
+#include "library.h"
+
+namespace sim_test {
+
+struct outcome {
+  int exit_status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs vdcsim with `args`, `input` on its standard input, TZ=UTC and the test's
+// sanitizer settings.
+outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "");
+
+std::string read_file(const std::string &path);
+void write_file(const std::string &path, const std::string &text);
+// tests/sim/<relative>
+std::string test_path(const std::string &relative);
+
+// Compares `actual` with the golden file; VDCSIM_UPDATE_GOLDEN=1 rewrites it instead.
+std::string golden(const std::string &name, const std::string &actual);
+
+// The library linked into the test, bound as vdcsim binds the loaded one.
+vdcsim::library linked_library();
+
+}  // namespace sim_test
+
+#endif  // VDCSIM_TEST_SUPPORT_H
