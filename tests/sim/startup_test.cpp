@@ -21,7 +21,8 @@ TEST_P(command_lines, are_accepted_or_refused_by_name) {
   std::vector<std::string> args = {"vdcsim"};
   args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
   std::vector<char *> argv;
-  for (auto &a : args) argv.push_back(a.data());
+  for (auto &a : args)
+    argv.push_back(a.data());
   vdcsim::options o;
   std::string error;
   bool ok = vdcsim::parse_options(static_cast<int>(argv.size()), argv.data(), o, error);
@@ -32,15 +33,18 @@ TEST_P(command_lines, are_accepted_or_refused_by_name) {
 INSTANTIATE_TEST_SUITE_P(
     all, command_lines,
     testing::Values(argv_case{"nothing", {}, ""},
-                    argv_case{"everything", {"--chassis", "f", "--library", "l", "--user", "u",
-                                             "--role", "", "-c", "show vdc", "-c", "help"}, ""},
+                    argv_case{"everything",
+                              {"--chassis", "f", "--library", "l", "--user", "u", "--role", "",
+                               "-c", "show vdc", "-c", "help"},
+                              ""},
                     argv_case{"tour", {"--tour"}, ""},
                     argv_case{"run", {"--run", "vsh", "-i", "2", "--tour"}, ""},
                     argv_case{"unknown", {"--verbose"}, "unknown argument '--verbose'"},
                     argv_case{"c_without_command", {"-c"}, "-c needs a command"},
                     argv_case{"chassis_without_file", {"--chassis"}, "--chassis needs a value"},
                     argv_case{"run_without_name", {"--run"}, "--run needs a program name"},
-                    argv_case{"tour_and_commands", {"--tour", "-c", "help"},
+                    argv_case{"tour_and_commands",
+                              {"--tour", "-c", "help"},
                               "--tour and -c exclude each other"}),
     [](const auto &row) { return std::string(row.param.name); });
 
@@ -65,8 +69,8 @@ TEST(startup, a_library_that_lacks_names_is_refused_naming_each) {
   auto result = run_vdcsim({"--library", VDCSIM_INCOMPLETE_LIBRARY, "-c", "show vdc"});
   EXPECT_EQ(result.exit_status, 2);
   EXPECT_EQ(result.out, "");
-  std::string expected = std::string("vdcsim: cannot use the library ") +
-                         VDCSIM_INCOMPLETE_LIBRARY + ":\n";
+  std::string expected =
+      std::string("vdcsim: cannot use the library ") + VDCSIM_INCOMPLETE_LIBRARY + ":\n";
   for (const char *name : vdcsim::exported_names()) {
     std::string n = name;
     if (n != "show_vdc" && n != "show_vdc_mac")
@@ -104,13 +108,13 @@ TEST_P(switch_commands, run_as_vdcsim) {
 
 INSTANTIATE_TEST_SUITE_P(
     all, switch_commands,
-    testing::Values(
-        command_case{"nested_shell", "/velt/bin/vsh -i 12",
-                     "'/opt/sim dir/vdc'\\''sim' --run vsh -i 12"},
-        command_case{"first_setup", "/velt/bin/first-setup.core 3\n",
-                     "'/opt/sim dir/vdc'\\''sim' --run first-setup.core 3\n"},
-        command_case{"other_command", "/bin/true /velt/bin/vsh", "/bin/true /velt/bin/vsh"},
-        command_case{"near_miss", "/velt/binary", "/velt/binary"}),
+    testing::Values(command_case{"nested_shell", "/velt/bin/vsh -i 12",
+                                 "'/opt/sim dir/vdc'\\''sim' --run vsh -i 12"},
+                    command_case{"first_setup", "/velt/bin/first-setup.core 3\n",
+                                 "'/opt/sim dir/vdc'\\''sim' --run first-setup.core 3\n"},
+                    command_case{"other_command", "/bin/true /velt/bin/vsh",
+                                 "/bin/true /velt/bin/vsh"},
+                    command_case{"near_miss", "/velt/binary", "/velt/binary"}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(switch_programs, the_login_program_runs_as_vdcsim_with_its_arguments) {
@@ -141,21 +145,38 @@ TEST_P(switch_program_runs, exit_as_the_library_expects) {
 INSTANTIATE_TEST_SUITE_P(
     all, switch_program_runs,
     testing::Values(
-        program_case{"setup_done", {"--run", "first-setup.core", "4"}, 0,
-                     "first-setup: vdc san is set up\n", ""},
-        program_case{"setup_fails", {"--run", "first-setup.core", "5"}, 2,
-                     "first-setup: the first-time setup of vdc staging failed\n", ""},
-        program_case{"setup_of_nothing", {"--run", "first-setup.core", "x"}, 1,
-                     "first-setup: no VDC 0\n", ""},
-        program_case{"nested_shell", {"--run", "vsh", "-i", "2"}, 0,
-                     "switch-prod# show vdc current-vdc\n", ""},
-        program_case{"nested_shell_nowhere", {"--run", "vsh", "-i", "7"}, 1, "",
+        program_case{"setup_done",
+                     {"--run", "first-setup.core", "4"},
+                     0,
+                     "first-setup: vdc san is set up\n",
+                     ""},
+        program_case{"setup_fails",
+                     {"--run", "first-setup.core", "5"},
+                     2,
+                     "first-setup: the first-time setup of vdc staging failed\n",
+                     ""},
+        program_case{"setup_of_nothing",
+                     {"--run", "first-setup.core", "x"},
+                     1,
+                     "first-setup: no VDC 0\n",
+                     ""},
+        program_case{"nested_shell",
+                     {"--run", "vsh", "-i", "2"},
+                     0,
+                     "switch-prod# show vdc current-vdc\n",
+                     ""},
+        program_case{"nested_shell_nowhere",
+                     {"--run", "vsh", "-i", "7"},
+                     1,
+                     "",
                      "vdcsim: no VDC 7 to enter\n"},
-        program_case{"login", {"--run", "vdclogin", "admin", "4"}, 0,
+        program_case{"login",
+                     {"--run", "vdclogin", "admin", "4"},
+                     0,
                      "vdclogin: admin logged in to vdc 4\nswitch-san# show vdc current-vdc\n",
                      ""},
-        program_case{"unknown", {"--run", "reboot"}, 127, "",
-                     "vdcsim: no switch program 'reboot'\n"}),
+        program_case{
+            "unknown", {"--run", "reboot"}, 127, "", "vdcsim: no switch program 'reboot'\n"}),
     [](const auto &row) { return std::string(row.param.name); });
 
 }  // namespace
