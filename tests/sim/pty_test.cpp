@@ -24,7 +24,6 @@ class terminal {
       setenv("TERM", "dumb", 1);
       setenv("TZ", "UTC", 1);
       setenv("INPUTRC", "/dev/null", 1);
-      setenv("LSAN_OPTIONS", "suppressions=" VDCSIM_TEST_DIR "/lsan.supp:print_suppressions=0", 1);
       unsetenv("VDCSIM_STATE");
       execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char *>(nullptr));
       _exit(126);

@@ -52,7 +52,6 @@ outcome run_vdcsim(const std::vector<std::string> &args, const std::string &inpu
     dup2(open(out.c_str(), O_WRONLY | O_TRUNC), 1);
     dup2(open(err.c_str(), O_WRONLY | O_TRUNC), 2);
     setenv("TZ", "UTC", 1);
-    setenv("LSAN_OPTIONS", "suppressions=" VDCSIM_TEST_DIR "/lsan.supp:print_suppressions=0", 1);
     unsetenv("VDCSIM_STATE");
     execv(raw[0], raw.data());
     _exit(126);

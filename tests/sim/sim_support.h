@@ -16,8 +16,7 @@ struct outcome {
   std::string err;
 };
 
-// Runs vdcsim with `args`, `input` on its standard input, TZ=UTC and the test's
-// sanitizer settings.
+// Runs vdcsim with `args`, `input` on its standard input and TZ=UTC.
 outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "");
 
 std::string read_file(const std::string &path);
