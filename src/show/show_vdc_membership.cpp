@@ -11,7 +11,10 @@ constexpr uint8_t no_slot = 255;
 constexpr unsigned cells_per_line = 3;
 constexpr uint32_t default_vdc = 1;
 
-enum class mark { none, no_status, issue };
+// Marks in front of a port's name; a marked cell carries no breakout suffix.
+constexpr char unmarked = '\0';
+constexpr char no_status_mark = '!';
+constexpr char issue_mark = '*';
 
 struct listing {
   unsigned cells = 0;
@@ -57,28 +60,22 @@ void place_cell(listing &l, uint8_t slot) {
   ++l.cells;
 }
 
-mark mark_of(listing &l, uint32_t ifindex) {
-  if (cmd_vdc_get() != default_vdc) return mark::none;
-  if (im_if_get_move_status(ifindex, &l.move_status) != 0) return mark::no_status;
-  return l.move_status != 0 ? mark::issue : mark::none;
+char mark_of(listing &l, uint32_t ifindex) {
+  if (cmd_vdc_get() != default_vdc) return unmarked;
+  if (im_if_get_move_status(ifindex, &l.move_status) != 0) return no_status_mark;
+  return l.move_status != 0 ? issue_mark : unmarked;
 }
 
 void print_cell(listing &l, uint32_t ifindex) {
   zms::format_long_name(l.port, ifindex);
-  switch (mark_of(l, ifindex)) {
-    case mark::no_status:
-      printf("!%-20s ", l.port.text);
-      l.issue_seen = true;
-      break;
-    case mark::issue:
-      printf("*%-20s ", l.port.text);
-      l.issue_seen = true;
-      break;
-    case mark::none:
-      zms::mark_breakout(l.port, ifindex);
-      printf("%-20s  ", l.port.text);
-      break;
+  char mark = mark_of(l, ifindex);
+  if (mark != unmarked) {
+    printf("%c%-20s ", mark, l.port.text);
+    l.issue_seen = true;
+    return;
   }
+  zms::mark_breakout(l.port, ifindex);
+  printf("%-20s  ", l.port.text);
 }
 
 void print_interface(listing &l, zms::attr_value value) {
