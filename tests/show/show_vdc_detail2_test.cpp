@@ -6,6 +6,7 @@
 namespace {
 
 using show_test::concat;
+using show_test::text_case;
 using standin::attribute;
 using standin::bytes;
 using standin::text;
@@ -72,19 +73,12 @@ TEST(show_vdc_detail2_test, a_restart_count_lets_time_and_reason_print) {
                               "vdc restart reason: reason-a\n"));
 }
 
-struct listing_case {
-  const char *label;
-  std::vector<attribute> response;
-  std::string expected;  // before the closing newline
-};
-
-class detail2_listing_test : public testing::TestWithParam<listing_case> {};
+class detail2_listing_test : public testing::TestWithParam<text_case> {};
 
 TEST_P(detail2_listing_test, prints_each_line_where_it_arrives) {
-  auto cmd = command(GetParam().response);
-  auto [result, out] = run_captured([&] { return show_vdc_detail2(&cmd); });
-  EXPECT_EQ(out, GetParam().expected + "\n");
-  EXPECT_EQ(result, '\n');
+  auto row = GetParam();
+  row.expected += "\n";  // the listing's closing newline
+  show_test::expect_prints(show_vdc_detail2, row, '\n');
 }
 
 const attribute restart_time = word(VDC_ATTR_RESTART_TIME, 0);
@@ -94,44 +88,43 @@ const std::string restart_lines = "vdc restart time: " + epoch + "vdc restart re
 INSTANTIATE_TEST_SUITE_P(
     responses, detail2_listing_test,
     testing::Values(
-        listing_case{"empty", {}, ""},
-        listing_case{"restart_before_any_count", {restart_time, restart_reason}, restart_lines},
-        listing_case{"zero_count_hides",
-                     {word(VDC_ATTR_RESTART_COUNT, 0), restart_time, restart_reason},
-                     "vdc restart count: 0\n"},
-        listing_case{"count_carries_to_next_vdc",
-                     {word(VDC_ATTR_ID, 1), word(VDC_ATTR_RESTART_COUNT, 0), word(VDC_ATTR_ID, 2),
-                      restart_time, restart_reason},
-                     "\nvdc id: 1\nvdc restart count: 0\n\nvdc id: 2\n"},
-        listing_case{"own_count_reopens",
-                     {word(VDC_ATTR_RESTART_COUNT, 0), word(VDC_ATTR_ID, 2),
-                      word(VDC_ATTR_RESTART_COUNT, 7), restart_time, restart_reason},
-                     "vdc restart count: 0\n\nvdc id: 2\nvdc restart count: 7\n" + restart_lines},
-        listing_case{"id_low_half_only", {word(VDC_ATTR_ID, 0x00050007)}, "\nvdc id: 7\n"},
-        listing_case{"signed_words",
-                     {word(VDC_ATTR_CPU_SHARE, 0xffffffff), word(VDC_ATTR_RELOAD_COUNT, 3)},
-                     "CPU Share: -1\nvdc reload count: 3\n"},
-        listing_case{
-            "time_is_signed_32_bit",
-            {word(VDC_ATTR_CREATE_TIME, 0xffffffff), word(VDC_ATTR_CREATE_TIME, 365 * 86400)},
-            "vdc create time: Wed Dec 31 23:59:59 1969\n"
-            "vdc create time: Fri Jan  1 00:00:00 1971\n"},
-        listing_case{"repeats_and_arrival_order",
-                     {text(VDC_ATTR_TYPE, "t"), text(VDC_ATTR_TYPE, "t"), word(VDC_ATTR_ID, 3)},
-                     "vdc type: t\nvdc type: t\n\nvdc id: 3\n"},
-        listing_case{"unknown_ids_and_looked_up_ones",
-                     {text(0x141a0011, "x"), word(0x301a0010, 1),
-                      text(VDC_ATTR_SWITCHWIDE_MODE, "m"), word(VDC_ATTR_NAME_WIDTH, 40)},
-                     "\nSwitchwide mode is m\n"},
-        listing_case{"short_values_read_as_absent",
-                     {bytes(VDC_ATTR_ID, {1, 0}), bytes(VDC_ATTR_BOOT_ORDER, {1, 2, 3}),
-                      bytes(VDC_ATTR_CREATE_TIME, {0, 0}), attribute{VDC_ATTR_NAME, {}, true},
-                      bytes(VDC_ATTR_UPTIME, {'u', 'p'})},
-                     "vdc uptime: up\n"},
-        listing_case{
+        text_case{"empty", {}, ""},
+        text_case{"restart_before_any_count", {restart_time, restart_reason}, restart_lines},
+        text_case{"zero_count_hides",
+                  {word(VDC_ATTR_RESTART_COUNT, 0), restart_time, restart_reason},
+                  "vdc restart count: 0\n"},
+        text_case{"count_carries_to_next_vdc",
+                  {word(VDC_ATTR_ID, 1), word(VDC_ATTR_RESTART_COUNT, 0), word(VDC_ATTR_ID, 2),
+                   restart_time, restart_reason},
+                  "\nvdc id: 1\nvdc restart count: 0\n\nvdc id: 2\n"},
+        text_case{"own_count_reopens",
+                  {word(VDC_ATTR_RESTART_COUNT, 0), word(VDC_ATTR_ID, 2),
+                   word(VDC_ATTR_RESTART_COUNT, 7), restart_time, restart_reason},
+                  "vdc restart count: 0\n\nvdc id: 2\nvdc restart count: 7\n" + restart_lines},
+        text_case{"id_low_half_only", {word(VDC_ATTR_ID, 0x00050007)}, "\nvdc id: 7\n"},
+        text_case{"signed_words",
+                  {word(VDC_ATTR_CPU_SHARE, 0xffffffff), word(VDC_ATTR_RELOAD_COUNT, 3)},
+                  "CPU Share: -1\nvdc reload count: 3\n"},
+        text_case{"time_is_signed_32_bit",
+                  {word(VDC_ATTR_CREATE_TIME, 0xffffffff), word(VDC_ATTR_CREATE_TIME, 365 * 86400)},
+                  "vdc create time: Wed Dec 31 23:59:59 1969\n"
+                  "vdc create time: Fri Jan  1 00:00:00 1971\n"},
+        text_case{"repeats_and_arrival_order",
+                  {text(VDC_ATTR_TYPE, "t"), text(VDC_ATTR_TYPE, "t"), word(VDC_ATTR_ID, 3)},
+                  "vdc type: t\nvdc type: t\n\nvdc id: 3\n"},
+        text_case{"unknown_ids_and_looked_up_ones",
+                  {text(0x141a0011, "x"), word(0x301a0010, 1), text(VDC_ATTR_SWITCHWIDE_MODE, "m"),
+                   word(VDC_ATTR_NAME_WIDTH, 40)},
+                  "\nSwitchwide mode is m\n"},
+        text_case{"short_values_read_as_absent",
+                  {bytes(VDC_ATTR_ID, {1, 0}), bytes(VDC_ATTR_BOOT_ORDER, {1, 2, 3}),
+                   bytes(VDC_ATTR_CREATE_TIME, {0, 0}), attribute{VDC_ATTR_NAME, {}, true},
+                   bytes(VDC_ATTR_UPTIME, {'u', 'p'})},
+                  "vdc uptime: up\n"},
+        text_case{
             "short_count_leaves_the_flag",
             {word(VDC_ATTR_RESTART_COUNT, 0), bytes(VDC_ATTR_RESTART_COUNT, {5}), restart_reason},
             "vdc restart count: 0\n"}),
-    show_test::row_name<listing_case>);
+    show_test::row_name<text_case>);
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 namespace {
 
+using show_test::text_case;
 using standin::attribute;
 
 // A VDC id word whose first 16-bit unit, in host order, is `number`; the rest is `rest`.
@@ -19,43 +20,34 @@ attribute vdc(uint16_t number, uint16_t rest = 0) {
 
 const attribute marker = vdc(999);
 
-struct dirty_case {
-  const char *label;
-  std::vector<attribute> response;
-  std::string expected;
-};
-
-class show_vdc_dirtybit_test : public testing::TestWithParam<dirty_case> {};
+class show_vdc_dirtybit_test : public testing::TestWithParam<text_case> {};
 
 TEST_P(show_vdc_dirtybit_test, prints_each_vdc_in_its_section) {
-  auto cmd = zms_test::command(GetParam().response);
-  auto [result, out] = zms_test::run_captured([&] { return show_vdc_dirtybit(&cmd); });
-  EXPECT_EQ(out, GetParam().expected);
-  EXPECT_EQ(result, -1);
+  show_test::expect_prints(show_vdc_dirtybit, GetParam(), -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     responses, show_vdc_dirtybit_test,
     testing::Values(
-        dirty_case{"empty", {}, ""},
-        dirty_case{"no_marker_all_dirty", {vdc(1), vdc(2)}, "Vdc 1 dirty\nVdc 2 dirty\n"},
-        dirty_case{"three_sections",
-                   {vdc(1), marker, vdc(2), vdc(3), marker, vdc(4)},
-                   "Vdc 1 dirty\nVdc 2 active\nVdc 3 active\nVdc 4 active or pending\n"},
-        dirty_case{"marker_first", {marker, vdc(5)}, "Vdc 5 active\n"},
-        dirty_case{"markers_in_a_row", {marker, marker, vdc(6)}, "Vdc 6 active or pending\n"},
-        dirty_case{"third_marker_back_to_active",
-                   {marker, marker, marker, vdc(7), marker, vdc(8)},
-                   "Vdc 7 active\nVdc 8 active or pending\n"},
-        dirty_case{"marker_with_other_half_set", {vdc(999, 0xabcd), vdc(9)}, "Vdc 9 active\n"},
-        dirty_case{"number_is_the_first_unit_only",
-                   {vdc(0), vdc(65535, 999), vdc(3, 7)},
-                   "Vdc 0 dirty\nVdc 65535 dirty\nVdc 3 dirty\n"},
-        dirty_case{"other_ids_and_short_values_passed_over",
-                   {standin::word(VDC_ATTR_CUR_ID, 999), standin::word(0x301a0010, 999),
-                    standin::bytes(VDC_ATTR_ID, {1}), attribute{VDC_ATTR_ID, {}, true}, vdc(2)},
-                   "Vdc 2 dirty\n"},
-        dirty_case{"two_bytes_are_enough", {standin::bytes(VDC_ATTR_ID, {0, 0})}, "Vdc 0 dirty\n"}),
-    show_test::row_name<dirty_case>);
+        text_case{"empty", {}, ""},
+        text_case{"no_marker_all_dirty", {vdc(1), vdc(2)}, "Vdc 1 dirty\nVdc 2 dirty\n"},
+        text_case{"three_sections",
+                  {vdc(1), marker, vdc(2), vdc(3), marker, vdc(4)},
+                  "Vdc 1 dirty\nVdc 2 active\nVdc 3 active\nVdc 4 active or pending\n"},
+        text_case{"marker_first", {marker, vdc(5)}, "Vdc 5 active\n"},
+        text_case{"markers_in_a_row", {marker, marker, vdc(6)}, "Vdc 6 active or pending\n"},
+        text_case{"third_marker_back_to_active",
+                  {marker, marker, marker, vdc(7), marker, vdc(8)},
+                  "Vdc 7 active\nVdc 8 active or pending\n"},
+        text_case{"marker_with_other_half_set", {vdc(999, 0xabcd), vdc(9)}, "Vdc 9 active\n"},
+        text_case{"number_is_the_first_unit_only",
+                  {vdc(0), vdc(65535, 999), vdc(3, 7)},
+                  "Vdc 0 dirty\nVdc 65535 dirty\nVdc 3 dirty\n"},
+        text_case{"other_ids_and_short_values_passed_over",
+                  {standin::word(VDC_ATTR_CUR_ID, 999), standin::word(0x301a0010, 999),
+                   standin::bytes(VDC_ATTR_ID, {1}), attribute{VDC_ATTR_ID, {}, true}, vdc(2)},
+                  "Vdc 2 dirty\n"},
+        text_case{"two_bytes_are_enough", {standin::bytes(VDC_ATTR_ID, {0, 0})}, "Vdc 0 dirty\n"}),
+    show_test::row_name<text_case>);
 
 }  // namespace

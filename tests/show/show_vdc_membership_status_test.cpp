@@ -58,6 +58,10 @@ struct status_case {
   std::string expected;  // between the opening lines and the closing newlines
 };
 
+void PrintTo(const status_case &row, std::ostream *os) {
+  *os << row.label;
+}
+
 class status_listing_test : public testing::TestWithParam<status_case> {};
 
 TEST_P(status_listing_test, prints_one_line_per_port) {

@@ -86,6 +86,10 @@ struct layout_case {
   bool legend = false;
 };
 
+void PrintTo(const layout_case &row, std::ostream *os) {
+  *os << row.label;
+}
+
 class membership_layout_test : public testing::TestWithParam<layout_case> {};
 
 TEST_P(membership_layout_test, lays_out_the_cells) {
@@ -164,6 +168,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {vdc1, name_a, port(43), vdc2, name_b, port(42)},
                     heading(1, "a") + "*" + pad("Issue", 20) + " \n" + heading(2, "b") + "!" +
                         pad("NoStat", 20) + " ",
+                    true},
+        layout_case{"legend_after_a_later_clean_vdc",
+                    1,
+                    {vdc1, name_a, port(43), vdc2, name_b, port(11)},
+                    heading(1, "a") + "*" + pad("Issue", 20) + " \n" + heading(2, "b") + cell("A1"),
                     true},
         layout_case{"unknown_interface_has_no_status_in_vdc_1",
                     1,
