@@ -87,7 +87,7 @@ int32_t cmd_enum_help(cmd_handle, cmd_enum_entry *table, const char *word) {
     if (word == nullptr || starts_with(row.name, word))
       printf("  %-*s  %s\n", static_cast<int>(width), row.name.c_str(), row.help.c_str());
   }
-  return 0;
+  return platform().help_status;
 }
 
 cmd_match_result *cmd_enum_match(cmd_handle, cmd_enum_entry *table, const char *word,

@@ -93,6 +93,8 @@ struct state {
   std::function<int32_t(const program_run &)> program_runner;
   std::vector<program_run> programs_run;
 
+  int32_t help_status = 0;  // what cmd_enum_help returns
+
   // What the last cmd_enum_help or cmd_enum_match was given, rows copied.
   std::vector<keyword_row> last_table;
   std::string last_word;

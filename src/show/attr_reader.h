@@ -101,6 +101,27 @@ inline std::optional<time_t> read_time(attr_value v) {
   return static_cast<time_t>(*word);
 }
 
+// A VLAN range list: word 0 (not read), a count, then (low, high) pairs from byte 8.
+struct vlan_range {
+  int32_t low;
+  int32_t high;
+};
+
+inline std::optional<uint32_t> read_vlan_count(attr_value v) {
+  return read_word(v, 4);
+}
+
+// Range `index` of the list, when the value's length holds the whole pair.
+inline std::optional<vlan_range> read_vlan_range(attr_value v, uint32_t index) {
+  constexpr uint32_t first = 8, pair = 8;
+  uint32_t pairs = v.len < first ? 0 : (v.len - first) / pair;
+  if (index >= pairs) return std::nullopt;
+  auto low = read_word(v, first + index * pair);
+  auto high = read_word(v, first + index * pair + 4);
+  if (!low || !high) return std::nullopt;
+  return vlan_range{static_cast<int32_t>(*low), static_cast<int32_t>(*high)};
+}
+
 // Precision argument for printing a bounded text with "%.*s".
 inline int precision(std::string_view text) {
   return text.size() > INT_MAX ? INT_MAX : static_cast<int>(text.size());

@@ -1,4 +1,9 @@
-// Placeholder until the display lands.
-#include "attr_reader.h"
+// show_vdc_internal: the closing text of an internal display; the response is not read.
+#include <cstdio>
 
-extern "C" int32_t show_vdc_internal(cmd_handle) { return 0; }
+#include "vdc_platform.h"
+
+extern "C" int32_t show_vdc_internal(cmd_handle) {
+  printf("\n backend printing done");
+  return 0;
+}

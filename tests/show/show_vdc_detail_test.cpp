@@ -1,10 +1,12 @@
 // The summary table and the display selector.
 #include <gtest/gtest.h>
 
-#include "capture.h"
+#include "show_helpers.h"
 
 namespace {
 
+using show_test::concat;
+using show_test::pad;
 using standin::attribute;
 using standin::text;
 using standin::word;
@@ -17,19 +19,11 @@ std::vector<attribute> vdc_row(uint32_t id, const std::string &name) {
           text(VDC_ATTR_TYPE, "Ethernet"), text(VDC_ATTR_SUPPORTED_LC, "m1")};
 }
 
-std::vector<attribute> concat(std::vector<attribute> a, const std::vector<attribute> &b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-std::string pad(const std::string &s, size_t width) {
-  return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
-}
-
 std::string table_line(const std::vector<std::string> &cells, size_t name_width) {
   const size_t widths[] = {8, name_width, 20, 20, 12, 8};
   std::string line;
-  for (size_t i = 0; i < cells.size(); ++i) line += pad(cells[i], widths[i]);
+  for (size_t i = 0; i < cells.size(); ++i)
+    line += pad(cells[i], widths[i]);
   return line;
 }
 
@@ -72,19 +66,18 @@ TEST_P(name_width_test, sizes_the_name_column) {
   if (param.name_width) response.push_back(word(VDC_ATTR_NAME_WIDTH, *param.name_width));
   auto cmd = command(response);
   auto [result, out] = run_captured([&] { return show_vdc_detail(&cmd); });
-  std::string row = table_line({"2", "a-rather-long-vdc-name-of-33-chars", "active",
-                                "00:00:00:00:00:01", "Ethernet", "m1"},
-                               param.column);
+  std::string row = table_line(
+      {"2", "a-rather-long-vdc-name-of-33-chars", "active", "00:00:00:00:00:01", "Ethernet", "m1"},
+      param.column);
   EXPECT_EQ(out, heading(param.column) + row + "\n\n");
   EXPECT_EQ(result, '\n');
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    widths, name_width_test,
-    testing::Values(width_case{"absent", std::nullopt, 34}, width_case{"zero", 0u, 34},
-                    width_case{"w32", 32u, 34}, width_case{"w33", 33u, 35},
-                    width_case{"w40", 40u, 42}),
-    [](const auto &p) { return std::string(p.param.label); });
+INSTANTIATE_TEST_SUITE_P(widths, name_width_test,
+                         testing::Values(width_case{"absent", std::nullopt, 34},
+                                         width_case{"zero", 0u, 34}, width_case{"w32", 32u, 34},
+                                         width_case{"w33", 33u, 35}, width_case{"w40", 40u, 42}),
+                         [](const auto &p) { return std::string(p.param.label); });
 
 TEST(show_vdc_detail_test, wide_table_lines_are_110_characters_for_width_40) {
   auto cmd = command(concat({word(VDC_ATTR_NAME_WIDTH, 40)}, vdc_row(1, "core")));
@@ -105,21 +98,21 @@ TEST(show_vdc_detail_test, empty_response_prints_heading_and_an_empty_line) {
 }
 
 TEST(show_vdc_detail_test, looked_up_attributes_apply_wherever_they_stand) {
-  auto cmd = command(concat(vdc_row(1, "core"), {text(VDC_ATTR_SWITCHWIDE_MODE, "m"),
-                                                 word(VDC_ATTR_NAME_WIDTH, 33)}));
+  auto cmd = command(concat(vdc_row(1, "core"),
+                            {text(VDC_ATTR_SWITCHWIDE_MODE, "m"), word(VDC_ATTR_NAME_WIDTH, 33)}));
   auto [result, out] = run_captured([&] { return show_vdc_detail(&cmd); });
-  EXPECT_EQ(out, "\nSwitchwide mode is m\n" + heading(35) +
-                     table_line({"1", "core", "active", "00:00:00:00:00:01", "Ethernet", "m1"},
-                                35) +
-                     "\n\n");
+  EXPECT_EQ(out,
+            "\nSwitchwide mode is m\n" + heading(35) +
+                table_line({"1", "core", "active", "00:00:00:00:00:01", "Ethernet", "m1"}, 35) +
+                "\n\n");
   EXPECT_EQ(standin::calls(), (std::vector<std::string>{"cmd_rsp_attr_get(0x301a000e)",
                                                         "cmd_rsp_attr_get(0x111a000f)"}));
 }
 
 TEST(show_vdc_detail_test, cells_come_in_arrival_order_and_repeat) {
   auto cmd = command({word(VDC_ATTR_ID, 0x00070003), text(VDC_ATTR_NAME, "a"),
-                      text(VDC_ATTR_NAME, "b"), text(0x141a0011, "not-a-name"),
-                      word(0x301a0010, 9), text(VDC_ATTR_TYPE, "t"), word(VDC_ATTR_ID, 4)});
+                      text(VDC_ATTR_NAME, "b"), text(0x141a0011, "not-a-name"), word(0x301a0010, 9),
+                      text(VDC_ATTR_TYPE, "t"), word(VDC_ATTR_ID, 4)});
   auto [result, out] = run_captured([&] { return show_vdc_detail(&cmd); });
   EXPECT_EQ(out, heading(34) + pad("3", 8) + pad("a", 34) + pad("b", 34) + pad("t", 12) +
                      pad("4", 8) + "\n");
@@ -130,14 +123,14 @@ TEST(show_vdc_detail_test, long_name_pushes_the_row_right) {
   auto cmd = command(vdc_row(1, name));
   auto [result, out] = run_captured([&] { return show_vdc_detail(&cmd); });
   EXPECT_EQ(out, heading(34) + pad("1", 8) + name + pad("active", 20) +
-                     pad("00:00:00:00:00:01", 20) + pad("Ethernet", 12) + pad("m1", 8) +
-                     "\n\n");
+                     pad("00:00:00:00:00:01", 20) + pad("Ethernet", 12) + pad("m1", 8) + "\n\n");
 }
 
 TEST(show_vdc_detail_test, malformed_values_print_only_what_lies_inside_them) {
-  auto cmd = command({standin::bytes(VDC_ATTR_ID, {1, 0}), standin::bytes(VDC_ATTR_NAME, {'a', 'b'}),
-                      standin::bytes(VDC_ATTR_STATE, {}), attribute{VDC_ATTR_MAC, {}, true},
-                      standin::bytes(VDC_ATTR_NAME_WIDTH, {0xff})});
+  auto cmd =
+      command({standin::bytes(VDC_ATTR_ID, {1, 0}), standin::bytes(VDC_ATTR_NAME, {'a', 'b'}),
+               standin::bytes(VDC_ATTR_STATE, {}), attribute{VDC_ATTR_MAC, {}, true},
+               standin::bytes(VDC_ATTR_NAME_WIDTH, {0xff})});
   cmd.response.push_back(cmd.response.back());
   auto [result, out] = run_captured([&] { return show_vdc_detail(&cmd); });
   EXPECT_EQ(out, heading(34) + pad("ab", 34) + pad("", 20) + "\n");
@@ -174,7 +167,9 @@ TEST_P(unknown_selector_test, prints_the_unknown_parameter_line) {
   EXPECT_EQ(cmd.getnext_calls, 0u);
 }
 
-std::vector<uint8_t> word_bytes(uint32_t value) { return word(0, value).value; }
+std::vector<uint8_t> word_bytes(uint32_t value) {
+  return word(0, value).value;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     selectors, unknown_selector_test,
@@ -184,13 +179,30 @@ INSTANTIATE_TEST_SUITE_P(
                     selector_case{{2, 0}, "unknown parameter 0x0, len 2\n"}),
     [](const auto &p) { return "case" + std::to_string(p.index); });
 
-TEST(show_vdc_test, selector_two_renders_the_summary_table) {
-  auto cmd = command(vdc_row(1, "core"), {word(VDC_REQ_SHOW_SELECT, 2)});
-  auto direct = command(vdc_row(1, "core"));
-  auto [expected_result, expected] = run_captured([&] { return show_vdc_detail(&direct); });
+struct route_case {
+  uint32_t selector;
+  int32_t (*renderer)(cmd_handle);
+};
+
+class selector_route_test : public testing::TestWithParam<route_case> {};
+
+TEST_P(selector_route_test, hands_the_command_to_its_renderer) {
+  std::vector<attribute> response = concat(vdc_row(1, "core"), {text(VDC_ATTR_FEATURE_SET, "f")});
+  auto direct = command(response);
+  auto [expected_result, expected] = run_captured([&] { return GetParam().renderer(&direct); });
+  auto cmd = command(response, {word(VDC_REQ_SHOW_SELECT, GetParam().selector)});
   auto [result, out] = run_captured([&] { return show_vdc(&cmd); });
   EXPECT_EQ(out, expected);
   EXPECT_EQ(result, expected_result);
 }
+
+INSTANTIATE_TEST_SUITE_P(selectors, selector_route_test,
+                         testing::Values(route_case{1, show_vdc_fs}, route_case{2, show_vdc_detail},
+                                         route_case{3, show_vdc_membership},
+                                         route_case{4, show_vdc_membership_status},
+                                         route_case{5, show_vdc_detail2}),
+                         [](const auto &p) {
+                           return "selector" + std::to_string(p.param.selector);
+                         });
 
 }  // namespace

@@ -1,0 +1,45 @@
+// Replaces malloc, calloc, realloc, strdup, free and regcomp of the test process to make
+// one chosen allocation fail and to see which blocks are left.
+//
+// The allocations that can be made to fail are those of the code under test: calls from
+// the library and from the stand-in platform, and the library's regcomp calls (a failed
+// compile stands for the C library running out of memory inside it). The C library's own
+// allocations are watched for leaks but never failed: its regular-expression code leaks
+// on some of its own failure paths. C++ allocations (the stand-in's logs and copies) go
+// through operator new and are neither failed nor watched.
+#ifndef ZMS_ALLOC_COUNTDOWN_H
+#define ZMS_ALLOC_COUNTDOWN_H
+
+#include <cstddef>
+#include <set>
+
+namespace alloc_countdown {
+
+enum class origin { library, libc, standin, other };
+enum class kind { malloc, calloc, realloc, strdup, regcomp };
+
+struct allocation {
+  origin from;
+  kind how;
+  size_t size;
+  void *block;    // NULL when this allocation was made to fail
+  size_t number;  // among the allocations that can fail; `never` for the others
+  bool freed;
+};
+
+constexpr size_t never = static_cast<size_t>(-1);
+
+// Starts afresh; the allocation numbered `fail_at` (from 0) fails. With `library_only`,
+// only the library's own allocations are numbered.
+void arm(size_t fail_at, bool library_only = false);
+void disarm();
+
+size_t count();  // every watched allocation, numbered or not
+const allocation &at(size_t i);
+const allocation *failed();  // the allocation made to fail, if it came
+// Blocks allocated while armed and not freed since.
+std::set<void *> live();
+
+}  // namespace alloc_countdown
+
+#endif  // ZMS_ALLOC_COUNTDOWN_H

@@ -1,0 +1,43 @@
+// Loads the library as the shell does, reads card_table and unloads it again, so that
+// every test sees the table filled from the capability list it set up.
+#ifndef ZMS_LIBRARY_LOADER_H
+#define ZMS_LIBRARY_LOADER_H
+
+#include <optional>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "standin.h"
+
+struct card_row {
+  std::optional<std::string> name;
+  uint32_t value = 0;
+  std::optional<std::string> help;
+
+  bool operator==(const card_row &) const = default;
+};
+
+std::ostream &operator<<(std::ostream &out, const card_row &row);
+
+class loaded_library {
+ public:
+  loaded_library();
+  ~loaded_library();  // frees the table's blocks, which only the process exit would end
+  loaded_library(const loaded_library &) = delete;
+  loaded_library &operator=(const loaded_library &) = delete;
+
+  bool loaded() const { return table_ != nullptr; }
+  const std::string &error() const { return error_; }
+  std::vector<card_row> rows() const;  // all 10
+  std::set<void *> blocks() const;     // the name and help blocks of the rows
+  static bool unloaded();              // no copy of the library is left in the process
+
+ private:
+  void *handle_ = nullptr;
+  cmd_enum_entry *table_ = nullptr;
+  std::string error_;
+};
+
+#endif  // ZMS_LIBRARY_LOADER_H

@@ -1,0 +1,400 @@
+// The program launcher with real programs: the arguments they receive, the session they
+// run in, the wait status that comes back, the caller's signal mask after every return,
+// and no child left behind.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sstream>
+
+#include "capture.h"
+#include "launcher_seam.h"
+#include "pty_run.h"
+#include "zudoru_mgr_show.h"
+
+namespace {
+
+using zms_test::read_file;
+using zms_test::temp_dir;
+
+constexpr const char *end_of_list = nullptr;
+
+// Reports its arguments, its process and session ids and its terminal, then ends as ZMS_END says:
+// an exit code, or "kill" for SIGTERM.
+constexpr char reporting_program[] = R"(#!/bin/sh
+{
+  echo "argc=$#"
+  echo "path=$0"
+  for a in "$@"; do echo "arg=[$a]"; done
+  read -r stat < /proc/$$/stat
+  echo "pid=$$"
+  echo "stat=${stat##*) }"
+} > "$ZMS_REPORT"
+case "$ZMS_END" in
+  kill) kill -TERM $$ ;;
+  *) exit "${ZMS_END:-0}" ;;
+esac
+)";
+
+struct report {
+  int argc = -1;
+  std::string path;
+  std::vector<std::string> args;
+  long pid = 0, group = 0, session = 0, terminal = -1;
+};
+
+report parse_report(const std::string &text) {
+  report r;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("argc=", 0) == 0) r.argc = std::stoi(line.substr(5));
+    if (line.rfind("path=", 0) == 0) r.path = line.substr(5);
+    if (line.rfind("arg=[", 0) == 0) r.args.push_back(line.substr(5, line.size() - 6));
+    if (line.rfind("pid=", 0) == 0) r.pid = std::stol(line.substr(4));
+    if (line.rfind("stat=", 0) == 0) {
+      // state ppid pgrp session tty_nr ...
+      std::istringstream fields(line.substr(5));
+      std::string state;
+      long parent;
+      fields >> state >> parent >> r.group >> r.session >> r.terminal;
+    }
+  }
+  return r;
+}
+
+sigset_t current_mask() {
+  sigset_t mask;
+  sigprocmask(SIG_BLOCK, nullptr, &mask);
+  return mask;
+}
+
+bool same_mask(const sigset_t &a, const sigset_t &b) {
+  for (int sig = 1; sig < NSIG; ++sig)
+    if (sigismember(&a, sig) != sigismember(&b, sig)) return false;
+  return true;
+}
+
+// True when the caller has no child left, running or ended.
+bool no_child_left() {
+  errno = 0;
+  return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
+}
+
+int launch(const char *path, const std::vector<const char *> &args) {
+  switch (args.size()) {
+    case 0:
+      return execute_program_new_session_and_wait(path, end_of_list);
+    case 1:
+      return execute_program_new_session_and_wait(path, args[0], end_of_list);
+    case 2:
+      return execute_program_new_session_and_wait(path, args[0], args[1], end_of_list);
+    case 3:
+      return execute_program_new_session_and_wait(path, args[0], args[1], args[2], end_of_list);
+    default:
+      return execute_program_new_session_and_wait(path, args[0], args[1], args[2], args[3],
+                                                  end_of_list);
+  }
+}
+
+class launcher_fixture {
+ public:
+  launcher_fixture() {
+    script_ = dir_.write("report.sh", reporting_program, 0755);
+    report_file_ = dir_.path() + "/report";
+    setenv("ZMS_REPORT", report_file_.c_str(), 1);
+    unsetenv("ZMS_END");
+    launcher_seam::reset();
+  }
+  ~launcher_fixture() {
+    unsetenv("ZMS_REPORT");
+    unsetenv("ZMS_END");
+  }
+
+  const temp_dir &dir() const { return dir_; }
+  const std::string &script() const { return script_; }
+  bool reported(report &out) const {
+    std::string text;
+    if (!read_file(report_file_, text)) return false;
+    out = parse_report(text);
+    return true;
+  }
+
+ private:
+  temp_dir dir_;
+  std::string script_;
+  std::string report_file_;
+};
+
+enum class program { report_script, missing, not_executable, directory };
+
+struct run_case {
+  const char *label;
+  program what;
+  std::vector<const char *> args;
+  const char *end;  // how the program ends: ZMS_END
+  int status;       // the raw wait status expected
+};
+
+void PrintTo(const run_case &c, std::ostream *os) {
+  *os << c.label;
+}
+
+class run_test : public testing::TestWithParam<run_case> {};
+
+TEST_P(run_test, returns_the_raw_status_and_passes_the_arguments_in_order) {
+  const run_case &c = GetParam();
+  launcher_fixture fixture;
+  std::string path = fixture.script();
+  if (c.what == program::missing) path = fixture.dir().path() + "/no-such-program";
+  if (c.what == program::not_executable) path = fixture.dir().write("plain.sh", "exit 0\n", 0644);
+  if (c.what == program::directory) path = fixture.dir().path();
+  setenv("ZMS_END", c.end, 1);
+  sigset_t before = current_mask();
+
+  int status = launch(path.c_str(), c.args);
+
+  launcher_seam::observed seen = launcher_seam::seen();
+  EXPECT_EQ(status, c.status);
+  EXPECT_TRUE(same_mask(current_mask(), before));
+  EXPECT_TRUE(no_child_left());
+  EXPECT_EQ(seen.forks, 1);
+  EXPECT_TRUE(seen.sigchld_blocked_at_fork);
+  EXPECT_TRUE(seen.sigchld_blocked_in_wait);
+  report r;
+  bool ran = fixture.reported(r);
+  EXPECT_EQ(ran, c.what == program::report_script);
+  if (!ran) return;
+  EXPECT_EQ(r.path, path);
+  EXPECT_EQ(r.argc, static_cast<int>(c.args.size()));
+  EXPECT_EQ(r.args, std::vector<std::string>(c.args.begin(), c.args.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    programs, run_test,
+    testing::Values(
+        run_case{"no_arguments", program::report_script, {}, "0", 0},
+        run_case{"one_argument", program::report_script, {"one"}, "0", 0},
+        run_case{
+            "arguments_in_order", program::report_script, {"first", "two words", "", "-x"}, "0", 0},
+        run_case{"exit_status_3", program::report_script, {"a"}, "3", 3 << 8},
+        run_case{"program_exits_127_itself", program::report_script, {}, "127", 127 << 8},
+        run_case{"killed_by_a_signal", program::report_script, {}, "kill", SIGTERM},
+        run_case{"missing_program_exits_127", program::missing, {"a"}, "0", 127 << 8},
+        run_case{"not_executable_exits_127", program::not_executable, {}, "0", 127 << 8},
+        run_case{"directory_exits_127", program::directory, {}, "0", 127 << 8}),
+    [](const auto &p) { return std::string(p.param.label); });
+
+TEST(launcher_test, passes_many_arguments) {
+  launcher_fixture fixture;
+  int status =
+      execute_program_new_session_and_wait(fixture.script().c_str(), "1", "2", "3", "4", "5", "6",
+                                           "7", "8", "9", "10", "11", "12", end_of_list);
+  EXPECT_EQ(status, 0);
+  report r;
+  ASSERT_TRUE(fixture.reported(r));
+  EXPECT_EQ(r.args, (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10",
+                                              "11", "12"}));
+}
+
+struct invalid_path_case {
+  const char *label;
+  const char *path;
+};
+
+void PrintTo(const invalid_path_case &c, std::ostream *os) {
+  *os << c.label;
+}
+
+class invalid_path_test : public testing::TestWithParam<invalid_path_case> {};
+
+TEST_P(invalid_path_test, is_refused_with_einval_and_starts_nothing) {
+  launcher_fixture fixture;
+  char cwd[PATH_MAX];
+  ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+  // From here a relative "report.sh" would name the script.
+  ASSERT_EQ(chdir(fixture.dir().path().c_str()), 0);
+  sigset_t before = current_mask();
+  errno = 0;
+
+  int status = execute_program_new_session_and_wait(GetParam().path, "a", end_of_list);
+
+  int error = errno;
+  ASSERT_EQ(chdir(cwd), 0);
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(error, EINVAL);
+  EXPECT_EQ(launcher_seam::seen().forks, 0);
+  EXPECT_TRUE(same_mask(current_mask(), before));
+  report r;
+  EXPECT_FALSE(fixture.reported(r));
+}
+
+INSTANTIATE_TEST_SUITE_P(paths, invalid_path_test,
+                         testing::Values(invalid_path_case{"null", nullptr},
+                                         invalid_path_case{"empty", ""},
+                                         invalid_path_case{"relative", "report.sh"},
+                                         invalid_path_case{"dot_relative", "./report.sh"},
+                                         invalid_path_case{"leading_blank", " /bin/sh"}),
+                         [](const auto &p) { return std::string(p.param.label); });
+
+// Failures of the calls the launcher makes, each under several caller masks.
+enum class failure { none, fork_fails, malloc_fails, wait_fails, wait_interrupted };
+
+struct failure_case {
+  const char *label;
+  failure what;
+  int result;
+  int error;  // errno after a -1 result
+  bool program_runs;
+};
+
+void PrintTo(const failure_case &c, std::ostream *os) {
+  *os << c.label;
+}
+
+struct mask_case {
+  const char *label;
+  std::vector<int> blocked;
+};
+
+void PrintTo(const mask_case &c, std::ostream *os) {
+  *os << c.label;
+}
+
+class failure_test : public testing::TestWithParam<std::tuple<failure_case, mask_case>> {};
+
+TEST_P(failure_test, gives_its_result_and_puts_the_callers_mask_back) {
+  const auto &[c, m] = GetParam();
+  if (c.what == failure::malloc_fails && !launcher_seam::can_fail_malloc())
+    GTEST_SKIP() << "the sanitizer's allocator cannot be replaced in this build";
+  launcher_fixture fixture;
+  setenv("ZMS_END", "4", 1);
+  sigset_t caller;
+  sigemptyset(&caller);
+  for (int sig : m.blocked)
+    sigaddset(&caller, sig);
+  sigset_t original;
+  sigprocmask(SIG_SETMASK, &caller, &original);
+  struct sigaction ignore_children {
+  }, saved_action{};
+  ignore_children.sa_handler = SIG_IGN;
+  if (c.what == failure::fork_fails) launcher_seam::fail_next_fork(EAGAIN);
+  if (c.what == failure::malloc_fails) launcher_seam::fail_next_malloc();
+  // With SIGCHLD ignored the child is reaped on its own and waitpid finds no child.
+  if (c.what == failure::wait_fails) sigaction(SIGCHLD, &ignore_children, &saved_action);
+  if (c.what == failure::wait_interrupted) launcher_seam::interrupt_waits(2);
+  errno = 0;
+
+  // Called directly: nothing may allocate between the armed failure and the launcher.
+  int result = execute_program_new_session_and_wait(fixture.script().c_str(), "x", end_of_list);
+
+  int error = errno;
+  launcher_seam::observed seen = launcher_seam::seen();
+  sigset_t after = current_mask();
+  sigprocmask(SIG_SETMASK, &original, nullptr);
+  if (c.what == failure::wait_fails) sigaction(SIGCHLD, &saved_action, nullptr);
+  EXPECT_EQ(result, c.result);
+  if (c.result == -1) {
+    EXPECT_EQ(error, c.error);
+  }
+  EXPECT_TRUE(same_mask(after, caller));
+  EXPECT_FALSE(launcher_seam::malloc_failure_pending());
+  EXPECT_TRUE(no_child_left());
+  report r;
+  EXPECT_EQ(fixture.reported(r), c.program_runs);
+  if (c.what == failure::wait_interrupted) {
+    EXPECT_EQ(seen.waits, 3);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    failures, failure_test,
+    testing::Combine(
+        testing::Values(failure_case{"runs", failure::none, 4 << 8, 0, true},
+                        failure_case{"fork_fails", failure::fork_fails, -1, EAGAIN, false},
+                        failure_case{"malloc_fails", failure::malloc_fails, -1, ENOMEM, false},
+                        failure_case{"wait_fails", failure::wait_fails, -1, ECHILD, true},
+                        failure_case{"wait_interrupted", failure::wait_interrupted, 4 << 8, 0,
+                                     true}),
+        testing::Values(mask_case{"nothing_blocked", {}}, mask_case{"sigchld_blocked", {SIGCHLD}},
+                        mask_case{"others_blocked", {SIGUSR1, SIGTERM}})),
+    [](const auto &p) {
+      return std::string(std::get<0>(p.param).label) + "_" + std::get<1>(p.param).label;
+    });
+
+volatile sig_atomic_t sigchld_count = 0;
+
+void count_sigchld(int) {
+  sigchld_count = sigchld_count + 1;
+}
+
+// The end of the child is reported to the caller only once its own mask is back.
+TEST(launcher_test, child_end_reaches_the_callers_sigchld_handler_after_the_mask) {
+  launcher_fixture fixture;
+  struct sigaction counting {
+  }, saved{};
+  counting.sa_handler = count_sigchld;
+  sigaction(SIGCHLD, &counting, &saved);
+  sigset_t blocked;
+  sigemptyset(&blocked);
+  sigaddset(&blocked, SIGCHLD);
+  sigset_t original;
+  sigprocmask(SIG_BLOCK, &blocked, &original);
+
+  sigchld_count = 0;
+  EXPECT_EQ(launch(fixture.script().c_str(), {}), 0);
+  sigset_t pending;
+  sigpending(&pending);
+  EXPECT_EQ(sigismember(&pending, SIGCHLD), 1);
+  EXPECT_EQ(sigchld_count, 0);
+  sigprocmask(SIG_UNBLOCK, &blocked, nullptr);
+  EXPECT_EQ(sigchld_count, 1);
+
+  sigchld_count = 0;
+  EXPECT_EQ(launch(fixture.script().c_str(), {}), 0);
+  EXPECT_EQ(sigchld_count, 1);
+
+  sigprocmask(SIG_SETMASK, &original, nullptr);
+  sigaction(SIGCHLD, &saved, nullptr);
+}
+
+// The program starts with SIGCHLD blocked, as the launcher's child inherits it. grep reads
+// its own mask: a shell would reset it.
+TEST(launcher_test, program_starts_with_sigchld_blocked) {
+  launcher_seam::reset();
+  int status = -1;
+  std::string out = zms_test::capture_stdout([&] {
+    status = execute_program_new_session_and_wait("/bin/grep", "^SigBlk:", "/proc/self/status",
+                                                  end_of_list);
+  });
+  EXPECT_EQ(status, 0);
+  ASSERT_EQ(out.rfind("SigBlk:", 0), 0u) << out;
+  unsigned long long blocked = std::stoull(out.substr(7), nullptr, 16);
+  EXPECT_NE(blocked & (1ull << (SIGCHLD - 1)), 0u) << out;
+}
+
+// Called from a process that has a controlling terminal, the program runs as the leader of
+// a session of its own without one.
+TEST(launcher_test, program_leads_a_new_session_without_a_terminal) {
+  launcher_fixture fixture;
+  auto run = zms_test::run_on_terminal([&] {
+    printf("caller has a terminal: %s\n", isatty(STDIN_FILENO) ? "yes" : "no");
+    return launch(fixture.script().c_str(), {"on", "terminal"}) == 0 ? 0 : 1;
+  });
+  ASSERT_FALSE(run.timed_out);
+  EXPECT_EQ(run.output, "caller has a terminal: yes\n");
+  ASSERT_TRUE(WIFEXITED(run.status));
+  EXPECT_EQ(WEXITSTATUS(run.status), 0);
+  report r;
+  ASSERT_TRUE(fixture.reported(r));
+  EXPECT_EQ(r.args, (std::vector<std::string>{"on", "terminal"}));
+  EXPECT_EQ(r.session, r.pid);
+  EXPECT_EQ(r.group, r.pid);
+  EXPECT_EQ(r.terminal, 0);
+}
+
+}  // namespace
