@@ -118,7 +118,7 @@ param_value resolve_new_vdc(session &s, const std::string &word) {
   cmd_match_result *r = s.lib.vdc_mgr_show_new_name_match(&cmd, word.c_str(), 0);
   param_value v;
   if (r == nullptr) {
-    v.error = "Invalid VDC name";
+    v.error = "VDC name abbreviates a keyword";
   } else if (r->status == 0 && r->message != nullptr) {
     v.error = r->message;
     v.at_marker = false;

@@ -54,11 +54,19 @@ class terminal {
     return true;
   }
 
+  // Waits up to ten seconds for the command to end, then ends it.
   int finish() {
-    while (read_some(5000)) {
-    }
     int status = 0;
-    waitpid(pid_, &status, 0);
+    for (int tries = 0; waitpid(pid_, &status, WNOHANG) == 0; ++tries) {
+      if (tries == 100) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &status, 0);
+        break;
+      }
+      read_some(100);
+    }
+    while (read_some(100)) {
+    }
     finished_ = true;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
@@ -132,6 +140,7 @@ TEST(on_a_terminal, an_unknown_command_is_marked_and_counted) {
   ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
   t.type("show vdx\n");
   ASSERT_TRUE(t.wait_for("             ^\r\n% Invalid command at '^' marker.\r\n")) << t.output();
+  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
   t.type("\x04");  // end of input
   EXPECT_EQ(t.finish(), 1) << t.output();
 }
@@ -152,5 +161,92 @@ TEST(on_a_terminal, the_settings_are_the_same_after_the_shell_as_before) {
   std::remove(before.c_str());
   std::remove(after.c_str());
 }
+
+TEST(on_a_terminal, tab_completes_vdc_names_from_the_library_help) {
+  terminal t(vdcsim_command());
+  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
+  t.type("switchto vdc pr\t");
+  ASSERT_TRUE(t.wait_for("switchto vdc prod ")) << t.output();
+  t.type("\x15");  // Ctrl-U: clear the line
+  t.type("limit-resource module-type e3\t\t");
+  ASSERT_TRUE(t.wait_for("e3   e3x")) << t.output();
+  t.type(
+      "\x15"
+      "exit\n");
+  EXPECT_EQ(t.finish(), 0) << t.output();
+}
+
+TEST(on_a_terminal, question_mark_on_a_parameter_shows_the_library_help) {
+  terminal t(vdcsim_command());
+  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
+  t.type("allow feature-set ?");
+  ASSERT_TRUE(
+      t.wait_for("  fcoe              installed feature-set\r\n"
+                 "  vxlan             installed feature-set\r\n"))
+      << t.output();
+  ASSERT_TRUE(t.wait_for("allow feature-set ")) << t.output();
+  t.type(
+      "\x15"
+      "vdc ?");
+  ASSERT_TRUE(t.wait_for("  <WORD>            Create a new vdc\r\n")) << t.output();
+  t.type(
+      "\x15"
+      "exit\n");
+  EXPECT_EQ(t.finish(), 0) << t.output();
+}
+
+TEST(on_a_terminal, a_refused_new_name_shows_the_library_message) {
+  terminal t(vdcsim_command());
+  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
+  t.type("vdc core-\n");
+  ASSERT_TRUE(t.wait_for("            ^\r\n% VDC name inappropriate. Cannot end in a '-'\r\n"))
+      << t.output();
+  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
+  t.type("exit\n");
+  EXPECT_EQ(t.finish(), 1) << t.output();
+}
+
+struct switch_case {
+  const char *name;
+  const char *args;
+  const char *entered;  // what the terminal shows once inside
+};
+
+class switching_on_a_terminal : public testing::TestWithParam<switch_case> {};
+
+// The nested program gets the terminal and gives it back: the settings before the
+// shell and after it are the same.
+TEST_P(switching_on_a_terminal, goes_in_and_back_with_the_terminal_restored) {
+  std::string tag = std::to_string(getpid()) + GetParam().name;
+  std::string before = "/tmp/vdcsim-stty-before-" + tag;
+  std::string after = "/tmp/vdcsim-stty-after-" + tag;
+  terminal t("stty -g > " + before + "; " + vdcsim_command(GetParam().args) + "; stty -g > " +
+             after + "; echo settings-saved");
+  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
+  t.type("switchto vdc prod\n");
+  ASSERT_TRUE(t.wait_for(GetParam().entered)) << t.output();
+  ASSERT_TRUE(t.wait_for("switch-prod# ")) << t.output();
+  t.type("show vdc current-vdc\n");
+  ASSERT_TRUE(t.wait_for("Current vdc is 2 - prod\r\n")) << t.output();
+  ASSERT_TRUE(t.wait_for("switch-prod# ")) << t.output();
+  t.type("exit\n");
+  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
+  t.type("show vdc current-vdc\n");
+  ASSERT_TRUE(t.wait_for("Current vdc is 1 - switch\r\n")) << t.output();
+  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
+  t.type("exit\n");
+  ASSERT_TRUE(t.wait_for("settings-saved")) << t.output();
+  EXPECT_EQ(t.finish(), 0) << t.output();
+  EXPECT_FALSE(sim_test::read_file(before).empty());
+  EXPECT_EQ(sim_test::read_file(before), sim_test::read_file(after));
+  std::remove(before.c_str());
+  std::remove(after.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(all, switching_on_a_terminal,
+                         testing::Values(switch_case{"nested_shell", "", "switchto vdc prod\r\n"},
+                                         switch_case{"login", "--role vdc-admin",
+                                                     "vdclogin: admin logged in to vdc 2"}),
+                         [](const auto &row) { return std::string(row.param.name); });
 
 }  // namespace

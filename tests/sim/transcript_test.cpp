@@ -38,7 +38,19 @@ INSTANTIATE_TEST_SUITE_P(
         transcript{"event_history", {"-c", "show vdc event-history"}, nullptr, 0},
         transcript{"help", {"-c", "help"}, nullptr, 0},
         transcript{"keyword_help", {}, "keyword_help", 0}, transcript{"errors", {}, "errors", 1},
-        transcript{"exit_ends_the_script", {}, "exit", 0}),
+        transcript{"exit_ends_the_script", {}, "exit", 0},
+        transcript{"displays", {}, "displays", 0},
+        transcript{"displays_small", {"--chassis", small_chassis}, "displays", 0},
+        transcript{"membership_large",
+                   {"--chassis", large_chassis, "-c", "show vdc membership"},
+                   nullptr,
+                   0},
+        transcript{"parameter_help", {}, "parameter_help", 0},
+        transcript{"configuration", {}, "configuration", 1},
+        transcript{"switch_nested", {}, "switch_nested", 1},
+        transcript{"switch_login", {"--role", "vdc-admin", "--user", "root"}, "switch_login", 1},
+        transcript{"switch_without_role", {"--role", ""}, "switch_without_role", 0},
+        transcript{"tour", {"--tour"}, nullptr, 0}),
     [](const auto &row) { return std::string(row.param.name); });
 
 }  // namespace
