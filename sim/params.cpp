@@ -34,7 +34,6 @@ bool starts_with(const std::string &name, const std::string &word) {
 // Calls the help that answers for `kind`; the framework prints the rows.
 void library_help(session &s, param_kind kind, const std::string &word) {
   cmd_ctx cmd;
-  cmd.action_set = 0;
   s.mgr.sync_platform();
   const char *w = word.c_str();
   switch (kind) {

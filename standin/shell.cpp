@@ -59,13 +59,13 @@ int32_t cli_save_terminal_settings(void) {
   return 0;
 }
 
-// Cooked mode for a child program: line editing, echo and signals on.
+// Cooked input for a child program: line editing, echo and signals on; output
+// processing stays as it was.
 int32_t cli_set_default_terminal_settings(void) {
   log_call("cli_set_default_terminal_settings()");
   if (!terminal_saved) return 0;
   struct termios cooked = saved_terminal;
   cooked.c_iflag |= ICRNL;
-  cooked.c_oflag |= OPOST | ONLCR;
   cooked.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | ISIG | IEXTEN;
   return tcsetattr(STDIN_FILENO, TCSADRAIN, &cooked) == 0 ? 0 : -1;
 }
