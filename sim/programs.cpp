@@ -93,23 +93,8 @@ std::vector<std::string> map_program(const standin::program_run &run) {
 }
 
 int32_t run_mapped(const standin::program_run &run) {
-  std::vector<std::string> args = map_program(run);
-  std::vector<char *> argv;
-  for (auto &a : args)
-    argv.push_back(a.data());
-  argv.push_back(nullptr);
-  fflush(nullptr);
-  pid_t pid = fork();
-  if (pid < 0) return -1;
-  if (pid == 0) {
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return -1;
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : (status ? status : -1);
+  std::vector<std::string> argv = map_program(run);
+  return standin::run_program({argv.front(), {argv.begin() + 1, argv.end()}});
 }
 
 void save_state(session &s) {

@@ -17,7 +17,11 @@ using standin::platform;
 struct termios saved_terminal;
 bool terminal_saved = false;
 
-int32_t run_for_real(const standin::program_run &run) {
+}  // namespace
+
+namespace standin {
+
+int32_t run_program(const program_run &run) {
   std::vector<char *> argv;
   argv.push_back(const_cast<char *>(run.path.c_str()));
   for (auto &arg : run.args)
@@ -37,7 +41,7 @@ int32_t run_for_real(const standin::program_run &run) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : (status ? status : -1);
 }
 
-}  // namespace
+}  // namespace standin
 
 extern "C" {
 
@@ -89,7 +93,7 @@ int32_t execute_program_and_wait(const char *path, ...) {
   log_call(line + ")");
   platform().programs_run.push_back(run);
   if (platform().program_runner) return platform().program_runner(run);
-  return run_for_real(run);
+  return standin::run_program(run);
 }
 
 int32_t sdwrap_hist_print_event_header(uintptr_t arg5, const char *type_name, uintptr_t arg2,

@@ -76,7 +76,7 @@ struct state {
   uint32_t current_vdc = 1;
   int32_t max_allowed_vdc = 8;
   std::map<uint32_t, interface> interfaces;  // by interface index
-  std::vector<vdc_name> vdcs;                 // offered where a table names VDCs
+  std::vector<vdc_name> vdcs;                // offered where a table names VDCs
   std::function<int32_t(uint32_t)> ft_supported = [](uint32_t) { return 1; };
 
   uint32_t sdb_open_result = 0;
@@ -132,6 +132,10 @@ constexpr size_t capability_slots = 16;
 // Fills lc_capability_list, allowed_eth_cap and allowed_fcoe_cap; must run before the
 // library is loaded for card_table to see it.
 void set_capabilities(const std::vector<capability> &caps);
+
+// Runs a program with its arguments and waits for it: 0 when it exits with 0, else
+// its wait status (-1 when it could not be started or waited for).
+int32_t run_program(const program_run &run);
 
 // Frees a match result and every block it points to.
 void free_match(cmd_match_result *result);
