@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 
 jobs=$(nproc)
+passed=0
+failed=0
+
 run() {
   local name=$1; shift
   echo "=== $name: configure and build"
@@ -13,7 +16,12 @@ run() {
     { cat "build/$name.configure.log"; exit 1; }
   cmake --build "build/$name" -j "$jobs"
   echo "=== $name: test"
-  (cd "build/$name" && ctest --output-on-failure -j "$jobs")
+  (cd "build/$name" && ctest --output-on-failure -j "$jobs") | tee "build/$name.test.log"
+  local counts
+  counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)/\1 \2/p' \
+    "build/$name.test.log")
+  failed=$((failed + ${counts% *}))
+  passed=$((passed + ${counts#* } - ${counts% *}))
 }
 
 mkdir -p build
@@ -22,3 +30,4 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
   run sanitize -DZMS_SANITIZE=ON
 run ppc --toolchain cmake/powerpc-linux-gnu.cmake
 echo "=== all test runs passed: host, sanitize, ppc"
+echo "total: $passed passed, $failed failed"
