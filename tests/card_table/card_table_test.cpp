@@ -28,10 +28,11 @@ std::vector<standin::capability> entries(size_t count, const std::vector<allowed
   return list;
 }
 
-using rows = std::vector<card_row>;
+using rows = std::vector<std::string>;
 
-card_row row(const std::string &name, uint32_t value) {
-  return {name, value, "Allow " + name + " modules for this VDC"};
+std::string row(const std::string &name, uint32_t value, const std::string &help = "") {
+  return name + "|" + std::to_string(value) + "|" +
+         (help.empty() ? "Allow " + name + " modules for this VDC" : help);
 }
 
 // Loads the library over the list and gives the 10 rows it filled.
@@ -49,7 +50,7 @@ rows loaded_rows(const std::vector<standin::capability> &list, void (*adjust)() 
 }
 
 rows packed(rows filled) {
-  filled.resize(10);
+  filled.resize(10, "NULL|0|NULL");
   return filled;
 }
 
@@ -89,9 +90,9 @@ const card_case tables[] = {
     {"first_and_last", entries(9, {{0, false, true, ""}, {8, true, false, ""}}),
      rows{row("lc0", 0x100), row("lc8", 0x108)}},
     {"name_of_40", entries(9, {{1, true, false, name_40}}),
-     rows{{name_40, 0x101, "Allow n123456789012345678901234567890123456789 modules for this"}}},
+     rows{row(name_40, 0x101, "Allow n123456789012345678901234567890123456789 modules for this")}},
     {"name_of_70", entries(9, {{1, true, false, name_70}}),
-     rows{{name_70.substr(0, 63), 0x101, "Allow " + name_70.substr(0, 57)}}},
+     rows{row(name_70.substr(0, 63), 0x101, "Allow " + name_70.substr(0, 57))}},
     {"name_of_36_fits_the_help", entries(9, {{1, true, false, std::string(36, 'x')}}),
      rows{row(std::string(36, 'x'), 0x101)}},
     {"percent_signs", entries(9, {{3, true, false, "m%s%n%d%%"}}), rows{row("m%s%n%d%%", 0x103)}},
