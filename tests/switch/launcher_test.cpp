@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 
 #include "capture.h"
@@ -24,16 +25,15 @@ using zms_test::temp_dir;
 
 constexpr const char *end_of_list = nullptr;
 
-// Reports its arguments, its process and session ids and its terminal, then ends as ZMS_END says:
-// an exit code, or "kill" for SIGTERM.
+// Reports its path, its arguments in brackets, and its process, group and session ids and
+// terminal on a last line; then ends as ZMS_END says: an exit code, or "kill" for SIGTERM.
 constexpr char reporting_program[] = R"(#!/bin/sh
 {
-  echo "argc=$#"
-  echo "path=$0"
-  for a in "$@"; do echo "arg=[$a]"; done
+  echo "$0"
+  for a in "$@"; do echo "[$a]"; done
   read -r stat < /proc/$$/stat
-  echo "pid=$$"
-  echo "stat=${stat##*) }"
+  set -- ${stat##*) }
+  echo "$$ $3 $4 $5"
 } > "$ZMS_REPORT"
 case "$ZMS_END" in
   kill) kill -TERM $$ ;;
@@ -41,31 +41,7 @@ case "$ZMS_END" in
 esac
 )";
 
-struct report {
-  int argc = -1;
-  std::string path;
-  std::vector<std::string> args;
-  long pid = 0, group = 0, session = 0, terminal = -1;
-};
-
-report parse_report(const std::string &text) {
-  report r;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("argc=", 0) == 0) r.argc = std::stoi(line.substr(5));
-    if (line.rfind("path=", 0) == 0) r.path = line.substr(5);
-    if (line.rfind("arg=[", 0) == 0) r.args.push_back(line.substr(5, line.size() - 6));
-    if (line.rfind("pid=", 0) == 0) r.pid = std::stol(line.substr(4));
-    if (line.rfind("stat=", 0) == 0) {
-      // state ppid pgrp session tty_nr ...
-      std::istringstream fields(line.substr(5));
-      std::string state;
-      long parent;
-      fields >> state >> parent >> r.group >> r.session >> r.terminal;
-    }
-  }
-  return r;
-}
+using lines = std::vector<std::string>;
 
 sigset_t current_mask() {
   sigset_t mask;
@@ -109,11 +85,17 @@ class launcher_fixture {
 
   const temp_dir &dir() const { return dir_; }
   const std::string &script() const { return script_; }
-  bool reported(report &out) const {
+  // The report's lines, the last (the ids) apart; nothing when the program did not run.
+  std::optional<lines> reported(std::string *ids = nullptr) const {
     std::string text;
-    if (!read_file(report_file_, text)) return false;
-    out = parse_report(text);
-    return true;
+    if (!read_file(report_file_, text)) return std::nullopt;
+    lines all;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+      all.push_back(line);
+    if (ids != nullptr && !all.empty()) *ids = all.back();
+    if (!all.empty()) all.pop_back();
+    return all;
   }
 
  private:
@@ -152,13 +134,14 @@ TEST_P(run_test, returns_the_raw_status_and_passes_the_arguments_in_order) {
   EXPECT_EQ(seen.forks, 1);
   EXPECT_TRUE(seen.sigchld_blocked_at_fork);
   EXPECT_TRUE(seen.sigchld_blocked_in_wait);
-  report r;
-  bool ran = fixture.reported(r);
-  EXPECT_EQ(ran, c.what == program::report_script);
-  if (!ran) return;
-  EXPECT_EQ(r.path, path);
-  EXPECT_EQ(r.argc, static_cast<int>(c.args.size()));
-  EXPECT_EQ(r.args, std::vector<std::string>(c.args.begin(), c.args.end()));
+  if (c.what != program::report_script) {
+    EXPECT_EQ(fixture.reported(), std::nullopt);
+    return;
+  }
+  lines expected = {path};
+  for (const char *arg : c.args)
+    expected.push_back("[" + std::string(arg) + "]");
+  EXPECT_EQ(fixture.reported(), expected);
 }
 
 using args = std::vector<const char *>;
@@ -194,8 +177,7 @@ TEST(launcher_test, invalid_path_is_refused_with_einval_and_starts_nothing) {
     EXPECT_TRUE(same_mask(current_mask(), before));
   }
   ASSERT_EQ(chdir(cwd), 0);
-  report r;
-  EXPECT_FALSE(fixture.reported(r));
+  EXPECT_EQ(fixture.reported(), std::nullopt);
 }
 
 // Failures of the calls the launcher makes, each under several caller masks.
@@ -253,8 +235,7 @@ TEST_P(failure_test, gives_its_result_and_puts_the_callers_mask_back) {
   EXPECT_TRUE(same_mask(after, caller));
   EXPECT_FALSE(launcher_seam::malloc_failure_pending());
   EXPECT_TRUE(no_child_left());
-  report r;
-  EXPECT_EQ(fixture.reported(r), c.program_runs);
+  EXPECT_EQ(fixture.reported().has_value(), c.program_runs);
 }
 
 const failure_case failures[] = {
@@ -340,12 +321,13 @@ TEST(launcher_test, program_leads_a_new_session_without_a_terminal) {
   EXPECT_EQ(run.output, "caller has a terminal: yes\n");
   ASSERT_TRUE(WIFEXITED(run.status));
   EXPECT_EQ(WEXITSTATUS(run.status), 0);
-  report r;
-  ASSERT_TRUE(fixture.reported(r));
-  EXPECT_EQ(r.args, (std::vector<std::string>{"on", "terminal"}));
-  EXPECT_EQ(r.session, r.pid);
-  EXPECT_EQ(r.group, r.pid);
-  EXPECT_EQ(r.terminal, 0);
+  std::string ids;
+  EXPECT_EQ(fixture.reported(&ids), (lines{fixture.script(), "[on]", "[terminal]"}));
+  long pid = 0, group = 0, session = 0, terminal = -1;
+  std::istringstream(ids) >> pid >> group >> session >> terminal;
+  EXPECT_EQ(group, pid);
+  EXPECT_EQ(session, pid);
+  EXPECT_EQ(terminal, 0) << "no controlling terminal";
 }
 
 }  // namespace
