@@ -14,7 +14,7 @@
 #include <sstream>
 
 #include "capture.h"
-#include "launcher_seam.h"
+#include "libc_seam.h"
 #include "pty_run.h"
 #include "zudoru_mgr_show.h"
 
@@ -76,7 +76,7 @@ class launcher_fixture {
     report_file_ = dir_.path() + "/report";
     setenv("ZMS_REPORT", report_file_.c_str(), 1);
     unsetenv("ZMS_END");
-    launcher_seam::reset();
+    seam::reset();
   }
   ~launcher_fixture() {
     unsetenv("ZMS_REPORT");
@@ -127,7 +127,7 @@ TEST_P(run_test, returns_the_raw_status_and_passes_the_arguments_in_order) {
 
   int status = launch(path.c_str(), c.args);
 
-  launcher_seam::observed seen = launcher_seam::seen();
+  seam::state seen = seam::now();
   EXPECT_EQ(status, c.status);
   EXPECT_TRUE(same_mask(current_mask(), before));
   EXPECT_TRUE(no_child_left());
@@ -173,7 +173,7 @@ TEST(launcher_test, invalid_path_is_refused_with_einval_and_starts_nothing) {
     int error = errno;
     EXPECT_EQ(status, -1);
     EXPECT_EQ(error, EINVAL);
-    EXPECT_EQ(launcher_seam::seen().forks, 0);
+    EXPECT_EQ(seam::now().forks, 0);
     EXPECT_TRUE(same_mask(current_mask(), before));
   }
   ASSERT_EQ(chdir(cwd), 0);
@@ -201,7 +201,7 @@ class failure_test : public testing::TestWithParam<std::tuple<failure_case, mask
 
 TEST_P(failure_test, gives_its_result_and_puts_the_callers_mask_back) {
   const auto &[c, m] = GetParam();
-  if (c.what == failure::malloc_fails && !launcher_seam::can_fail_malloc())
+  if (c.what == failure::malloc_fails && !seam::can_fail_malloc())
     GTEST_SKIP() << "the sanitizer's allocator cannot be replaced in this build";
   launcher_fixture fixture;
   setenv("ZMS_END", "4", 1);
@@ -214,18 +214,18 @@ TEST_P(failure_test, gives_its_result_and_puts_the_callers_mask_back) {
   struct sigaction ignore_children {
   }, saved_action{};
   ignore_children.sa_handler = SIG_IGN;
-  if (c.what == failure::fork_fails) launcher_seam::fail_next_fork(EAGAIN);
-  if (c.what == failure::malloc_fails) launcher_seam::fail_next_malloc();
+  if (c.what == failure::fork_fails) seam::now().fork_error = EAGAIN;
+  if (c.what == failure::malloc_fails) seam::now().fail_malloc = true;
   // With SIGCHLD ignored the child is reaped on its own and waitpid finds no child.
   if (c.what == failure::wait_fails) sigaction(SIGCHLD, &ignore_children, &saved_action);
-  if (c.what == failure::wait_interrupted) launcher_seam::interrupt_waits(2);
+  if (c.what == failure::wait_interrupted) seam::now().interrupted_waits = 2;
   errno = 0;
 
   // Called directly: nothing may allocate between the armed failure and the launcher.
   int result = execute_program_new_session_and_wait(fixture.script().c_str(), "x", end_of_list);
 
   int error = errno;
-  launcher_seam::observed seen = launcher_seam::seen();
+  seam::state seen = seam::now();
   sigset_t after = current_mask();
   sigprocmask(SIG_SETMASK, &original, nullptr);
   if (c.what == failure::wait_fails) sigaction(SIGCHLD, &saved_action, nullptr);
@@ -233,7 +233,7 @@ TEST_P(failure_test, gives_its_result_and_puts_the_callers_mask_back) {
   EXPECT_EQ(c.result == -1 ? error : 0, c.error);
   EXPECT_EQ(seen.waits, c.waits);
   EXPECT_TRUE(same_mask(after, caller));
-  EXPECT_FALSE(launcher_seam::malloc_failure_pending());
+  EXPECT_FALSE(seam::now().fail_malloc);
   EXPECT_TRUE(no_child_left());
   EXPECT_EQ(fixture.reported().has_value(), c.program_runs);
 }
@@ -297,7 +297,7 @@ TEST(launcher_test, child_end_reaches_the_callers_sigchld_handler_after_the_mask
 // The program starts with SIGCHLD blocked, as the launcher's child inherits it. grep reads
 // its own mask: a shell would reset it.
 TEST(launcher_test, program_starts_with_sigchld_blocked) {
-  launcher_seam::reset();
+  seam::reset();
   int status = -1;
   std::string out = zms_test::capture_stdout([&] {
     status = execute_program_new_session_and_wait("/bin/grep", "^SigBlk:", "/proc/self/status",

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "capture.h"
-#include "shell_seam.h"
+#include "libc_seam.h"
 
 namespace {
 
@@ -118,7 +118,8 @@ TEST_P(switch_test, prints_runs_and_leaves_the_shell_as_expected) {
     if (!results.empty()) results.pop_front();
     return result;
   };
-  seam::script_system(c.system_statuses);
+  seam::reset();
+  seam::now().system_statuses.assign(c.system_statuses.begin(), c.system_statuses.end());
 
   auto [result, out] = zms_test::run_captured([&] { return vdc_mgr_set_cli_mode(&cmd); });
 
