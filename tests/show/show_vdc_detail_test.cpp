@@ -52,17 +52,17 @@ TEST_P(show_vdc_detail_test, prints_the_table_with_lookups_before_the_walk) {
 
 const text_case tables[] = {
     // label, response, text
+    // The example, its output lines one to a source line.
+    // clang-format off
     {"example", attrs{text(VDC_ATTR_SWITCHWIDE_MODE, "mode-a")} + vdc_row(1, "core"),
      "\n"
      "Switchwide mode is mode-a\n"
      "\n"
-     "vdc_id  vdc_name                          state               mac                 type       "
-     " lc      \n"
-     "------  --------                          -----               ----------          ---------  "
-     " ------  \n"
-     "1       core                              active              00:00:00:00:00:01   Ethernet   "
-     " m1      \n"
+     "vdc_id  vdc_name                          state               mac                 type        lc      \n"
+     "------  --------                          -----               ----------          ---------   ------  \n"
+     "1       core                              active              00:00:00:00:00:01   Ethernet    m1      \n"
      "\n"},
+    // clang-format on
     {"width_absent", vdc_33(std::nullopt), table_33(34)},
     {"width_0", vdc_33(0), table_33(34)},
     {"width_32_narrow", vdc_33(32), table_33(34)},
