@@ -61,9 +61,9 @@ extern "C" {
 
 int system(const char *command) {
   standin::log_call("system(" + quoted(command) + ")");
-  if (current.system_statuses.empty()) return 0;
-  int status = current.system_statuses.front();
-  current.system_statuses.pop_front();
+  if (current.program_results.empty()) return 0;
+  int status = current.program_results.front();
+  current.program_results.pop_front();
   return status;
 }
 

@@ -23,7 +23,7 @@ constexpr int exited(int code) {
 }
 
 struct state {
-  std::deque<int> system_statuses;  // what the next system calls return; 0 once they run out
+  std::deque<int> program_results;  // what the next system calls return; 0 once they run out
   int fork_error = 0;               // the next fork fails with this errno
   int interrupted_waits = 0;        // waitpid calls that fail with EINTR before the real one
   bool fail_malloc = false;         // the next malloc fails with ENOMEM

@@ -77,8 +77,7 @@ struct switch_case {
   const char *label;
   shell before;
   attrs response;
-  ints system_statuses;
-  ints login_results;  // 0 once they run out
+  ints results;  // of the programs run (system, then the login program), in order; then 0
   std::string printed;
   strings calls;      // after the prologue
   size_t walk_reads;  // cmd_rsp_attr_getnext calls, the end mark's included
@@ -112,14 +111,14 @@ TEST_P(switch_test, prints_runs_and_leaves_the_shell_as_expected) {
   platform.vdc_environment = c.before.environment;
   platform.username = c.before.user.value_or("");
   platform.username_null = !c.before.user;
-  std::deque<int32_t> results(c.login_results.begin(), c.login_results.end());
+  seam::reset();
+  auto &results = seam::now().program_results;
+  results.assign(c.results.begin(), c.results.end());
   platform.program_runner = [&](const standin::program_run &) {
     int32_t result = results.empty() ? 0 : results.front();
     if (!results.empty()) results.pop_front();
     return result;
   };
-  seam::reset();
-  seam::now().system_statuses.assign(c.system_statuses.begin(), c.system_statuses.end());
 
   auto [result, out] = zms_test::run_captured([&] { return vdc_mgr_set_cli_mode(&cmd); });
 
@@ -144,119 +143,116 @@ const std::string login_failed = " Failed to switch to vdc 3 \n";
 const ints none;
 
 const switch_case outcomes[] = {
-    // label, shell, response, system statuses, login results, text, calls, walk reads
-    {"no_such_vdc", op, attrs{mark(VDC_ATTR_ERR_NO_VDC)}, none, none, no_vdc, hand_back, 2},
-    {"not_authorized", op, attrs{mark(VDC_ATTR_ERR_NOT_AUTHORIZED)}, none, none, not_authorized,
+    // label, shell, response, program results, text, calls, walk reads
+    {"no_such_vdc", op, attrs{mark(VDC_ATTR_ERR_NO_VDC)}, none, no_vdc, hand_back, 2},
+    {"not_authorized", op, attrs{mark(VDC_ATTR_ERR_NOT_AUTHORIZED)}, none, not_authorized,
      hand_back, 2},
-    {"target_one_ends_at_once", op, attrs{target(1), mark(VDC_ATTR_ERR_NO_VDC)}, none, none, "",
+    {"target_one_ends_at_once", op, attrs{target(1), mark(VDC_ATTR_ERR_NO_VDC)}, none, "",
      strings{}, 1},
-    {"target_one_variable_unset", shell{std::nullopt}, attrs{target(1)}, none, none, "", strings{},
-     1},
+    {"target_one_variable_unset", shell{std::nullopt}, attrs{target(1)}, none, "", strings{}, 1},
     {"roles_unset_ends_in_the_target", shell{"2", std::nullopt},
-     attrs{target(3), mark(VDC_ATTR_ERR_NO_VDC)}, none, none, "", enter(3), 1},
-    {"nested_shell_succeeds", admin, attrs{target(3)}, none, none, "", nested(3) + hand_back, 2},
-    {"nested_shell_exits_non_zero", admin, attrs{target(3)}, ints{seam::exited(1)}, none,
+     attrs{target(3), mark(VDC_ATTR_ERR_NO_VDC)}, none, "", enter(3), 1},
+    {"nested_shell_succeeds", admin, attrs{target(3)}, none, "", nested(3) + hand_back, 2},
+    {"nested_shell_exits_non_zero", admin, attrs{target(3)}, ints{seam::exited(1)},
      spawn_failed + "3\n", nested(3) + set_vdc_id("2") + hand_back, 2},
-    {"nested_shell_killed_by_a_signal", admin, attrs{target(3)}, ints{9}, none,
-     spawn_failed + "3\n", nested(3) + set_vdc_id("2") + hand_back, 2},
+    {"nested_shell_killed_by_a_signal", admin, attrs{target(3)}, ints{9}, spawn_failed + "3\n",
+     nested(3) + set_vdc_id("2") + hand_back, 2},
     {"first_setup_exits_2", op, attrs{target(3), mark(VDC_ATTR_ERR_NO_VDC)}, ints{seam::exited(2)},
-     none, setup_failed, enter(3) + first_setup(3) + set_vdc_id("2") + hand_back, 1},
-    {"login_succeeds", op, attrs{target(3)}, none, none, "", logs_in(3) + hand_back, 2},
-    {"login_fails", op, attrs{target(3)}, none, ints{1}, login_failed,
+     setup_failed, enter(3) + first_setup(3) + set_vdc_id("2") + hand_back, 1},
+    {"login_succeeds", op, attrs{target(3)}, none, "", logs_in(3) + hand_back, 2},
+    {"login_fails", op, attrs{target(3)}, ints{0, 1}, login_failed,
      logs_in(3) + set_vdc_id("2") + hand_back, 2},
     {"no_walk_attribute", op,
      attrs{word(VDC_ATTR_ID, 3), standin::text(VDC_ATTR_NAME, "core"),
            mark(VDC_ATTR_SKIP_FIRST_SETUP), word(VDC_ATTR_SCRIPT_MODE, 1)},
-     none, none, "", hand_back, 5},
+     none, "", hand_back, 5},
     // The number the shell falls back to, and how much of a number the variable holds.
-    {"unset_counts_as_the_default_vdc", shell{std::nullopt}, attrs{target(3)}, none, ints{1},
+    {"unset_counts_as_the_default_vdc", shell{std::nullopt}, attrs{target(3)}, ints{0, 1},
      login_failed, logs_in(3) + set_vdc_id("1") + hand_back, 2},
-    {"text_without_a_number_counts_as_0", shell{"abc"}, attrs{target(3)}, none, ints{1},
-     login_failed, logs_in(3) + set_vdc_id("0") + hand_back, 2},
+    {"text_without_a_number_counts_as_0", shell{"abc"}, attrs{target(3)}, ints{0, 1}, login_failed,
+     logs_in(3) + set_vdc_id("0") + hand_back, 2},
     {"leading_blanks_and_sign_are_read", shell{"  +7x", "NETWORK_ADMIN", 1}, attrs{target(3)},
-     ints{seam::exited(1)}, none, spawn_failed + "3\n", nested(3) + set_vdc_id("7") + hand_back, 2},
-    {"negative_number", shell{"-4"}, attrs{target(3)}, none, ints{1}, login_failed,
+     ints{seam::exited(1)}, spawn_failed + "3\n", nested(3) + set_vdc_id("7") + hand_back, 2},
+    {"negative_number", shell{"-4"}, attrs{target(3)}, ints{0, 1}, login_failed,
      logs_in(3) + set_vdc_id("-4") + hand_back, 2},
-    {"number_beyond_32_bits_saturates", shell{"99999999999"}, attrs{target(3)}, none, ints{1},
+    {"number_beyond_32_bits_saturates", shell{"99999999999"}, attrs{target(3)}, ints{0, 1},
      login_failed, logs_in(3) + set_vdc_id("214") + hand_back, 2},
-    {"target_1000_keeps_three_characters", op, attrs{target(1000)}, none, none, "",
+    {"target_1000_keeps_three_characters", op, attrs{target(1000)}, none, "",
      logs_in(1000) + hand_back, 2},
     {"target_1000_nested_shell_command_in_full", admin, attrs{target(1000)}, ints{seam::exited(1)},
-     none, spawn_failed + "1000\n", nested(1000) + set_vdc_id("2") + hand_back, 2},
-    {"target_1000_login_failure_in_full", op, attrs{target(1000)}, none, ints{1},
+     spawn_failed + "1000\n", nested(1000) + set_vdc_id("2") + hand_back, 2},
+    {"target_1000_login_failure_in_full", op, attrs{target(1000)}, ints{0, 1},
      " Failed to switch to vdc 1000 \n", logs_in(1000) + set_vdc_id("2") + hand_back, 2},
-    {"target_0_is_an_ordinary_target", op, attrs{target(0)}, none, none, "", logs_in(0) + hand_back,
-     2},
-    {"target_is_the_whole_word", op, attrs{target(0x00010001)}, none, none, "",
+    {"target_0_is_an_ordinary_target", op, attrs{target(0)}, none, "", logs_in(0) + hand_back, 2},
+    {"target_is_the_whole_word", op, attrs{target(0x00010001)}, none, "",
      logs_in(0x00010001) + hand_back, 2},
     // The login program's arguments.
     {"root_logs_in_as_admin", shell{"2", "network-operator", 0, 5, "root"}, attrs{target(3)}, none,
-     none, "", logs_in(3, "admin") + hand_back, 2},
+     "", logs_in(3, "admin") + hand_back, 2},
     {"only_the_exact_root_becomes_admin", shell{"2", "network-operator", 0, 5, "Root"},
-     attrs{target(3)}, none, none, "", logs_in(3, "Root") + hand_back, 2},
+     attrs{target(3)}, none, "", logs_in(3, "Root") + hand_back, 2},
     {"long_user_name_is_cut_to_127", shell{"2", "network-operator", 0, 5, std::string(200, 'u')},
-     attrs{target(3)}, none, none, "", logs_in(3, std::string(127, 'u')) + hand_back, 2},
+     attrs{target(3)}, none, "", logs_in(3, std::string(127, 'u')) + hand_back, 2},
     {"no_user_name_logs_in_with_an_empty_one", shell{"2", "network-operator", 0, 5, std::nullopt},
-     attrs{target(3)}, none, none, "", logs_in(3, "") + hand_back, 2},
+     attrs{target(3)}, none, "", logs_in(3, "") + hand_back, 2},
     {"negative_environment_result_as_text", shell{"2", "network-operator", 0, -3}, attrs{target(3)},
-     none, none, "", logs_in(3, "alice", "-3") + hand_back, 2},
+     none, "", logs_in(3, "alice", "-3") + hand_back, 2},
     // The nested shell needs all three: a non-zero environment, the exact role, script mode.
-    {"role_in_lower_case_logs_in", shell{"2", "network_admin", 1}, attrs{target(3)}, none, none, "",
+    {"role_in_lower_case_logs_in", shell{"2", "network_admin", 1}, attrs{target(3)}, none, "",
      logs_in(3) + hand_back, 2},
-    {"role_with_more_text_logs_in", shell{"2", "NETWORK_ADMIN ", 1}, attrs{target(3)}, none, none,
-     "", logs_in(3) + hand_back, 2},
-    {"zero_script_flag_logs_in", shell{"2", "NETWORK_ADMIN", 0}, attrs{target(3)}, none, none, "",
+    {"role_with_more_text_logs_in", shell{"2", "NETWORK_ADMIN ", 1}, attrs{target(3)}, none, "",
+     logs_in(3) + hand_back, 2},
+    {"zero_script_flag_logs_in", shell{"2", "NETWORK_ADMIN", 0}, attrs{target(3)}, none, "",
      logs_in(3) + hand_back, 2},
     {"zero_environment_logs_in_with_argument_0", shell{"2", "NETWORK_ADMIN", 1, 0},
-     attrs{target(3)}, none, none, "", logs_in(3, "alice", "0") + hand_back, 2},
+     attrs{target(3)}, none, "", logs_in(3, "alice", "0") + hand_back, 2},
     {"script_attribute_0_overrides_the_request", admin,
-     attrs{word(VDC_ATTR_SCRIPT_MODE, 0), target(3)}, none, none, "", logs_in(3) + hand_back, 3},
+     attrs{word(VDC_ATTR_SCRIPT_MODE, 0), target(3)}, none, "", logs_in(3) + hand_back, 3},
     {"script_attribute_1_overrides_the_request", shell{"2", "NETWORK_ADMIN", 0},
-     attrs{target(3), word(VDC_ATTR_SCRIPT_MODE, 1)}, none, none, "", nested(3) + hand_back, 3},
+     attrs{target(3), word(VDC_ATTR_SCRIPT_MODE, 1)}, none, "", nested(3) + hand_back, 3},
     {"short_script_attribute_leaves_the_flag", admin,
-     attrs{standin::bytes(VDC_ATTR_SCRIPT_MODE, {0, 0}), target(3)}, none, none, "",
+     attrs{standin::bytes(VDC_ATTR_SCRIPT_MODE, {0, 0}), target(3)}, none, "",
      nested(3) + hand_back, 3},
     {"null_script_attribute_leaves_the_flag", shell{"2", "NETWORK_ADMIN", 0},
-     attrs{attribute{VDC_ATTR_SCRIPT_MODE, {1, 0, 0, 0}, true}, target(3)}, none, none, "",
+     attrs{attribute{VDC_ATTR_SCRIPT_MODE, {1, 0, 0, 0}, true}, target(3)}, none, "",
      logs_in(3) + hand_back, 3},
     // The first-setup check: only an exit status of 2 stops the switch.
-    {"first_setup_skipped_when_told", op, attrs{target(3), mark(VDC_ATTR_SKIP_FIRST_SETUP)},
-     ints{seam::exited(2)}, none, "", enter(3) + login() + hand_back, 3},
+    {"first_setup_skipped_when_told", op, attrs{target(3), mark(VDC_ATTR_SKIP_FIRST_SETUP)}, none,
+     "", enter(3) + login() + hand_back, 3},
     {"first_setup_never_before_a_nested_shell", admin, attrs{target(3)}, ints{0, seam::exited(2)},
-     none, "", nested(3) + hand_back, 2},
-    {"first_setup_exit_1_goes_on", op, attrs{target(3)}, ints{seam::exited(1)}, none, "",
+     "", nested(3) + hand_back, 2},
+    {"first_setup_exit_1_goes_on", op, attrs{target(3)}, ints{seam::exited(1)}, "",
      logs_in(3) + hand_back, 2},
-    {"first_setup_exit_3_goes_on", op, attrs{target(3)}, ints{seam::exited(3)}, none, "",
+    {"first_setup_exit_3_goes_on", op, attrs{target(3)}, ints{seam::exited(3)}, "",
      logs_in(3) + hand_back, 2},
-    {"first_setup_not_found_goes_on", op, attrs{target(3)}, ints{seam::exited(127)}, none, "",
+    {"first_setup_not_found_goes_on", op, attrs{target(3)}, ints{seam::exited(127)}, "",
      logs_in(3) + hand_back, 2},
-    {"first_setup_killed_by_signal_2_goes_on", op, attrs{target(3)}, ints{2}, none, "",
+    {"first_setup_killed_by_signal_2_goes_on", op, attrs{target(3)}, ints{2}, "",
      logs_in(3) + hand_back, 2},
     {"first_setup_failure_after_a_refusal", op,
      attrs{mark(VDC_ATTR_ERR_NO_VDC), target(3), mark(VDC_ATTR_ERR_NOT_AUTHORIZED)},
-     ints{seam::exited(2)}, none, no_vdc + setup_failed,
+     ints{seam::exited(2)}, no_vdc + setup_failed,
      enter(3) + first_setup(3) + set_vdc_id("2") + hand_back, 2},
     // Several walk attributes, and targets too short to name a VDC.
     {"refusal_then_target_switches", op, attrs{mark(VDC_ATTR_ERR_NOT_AUTHORIZED), target(3)}, none,
-     none, not_authorized, logs_in(3) + hand_back, 3},
+     not_authorized, logs_in(3) + hand_back, 3},
     {"both_refusals_in_order", op,
-     attrs{mark(VDC_ATTR_ERR_NOT_AUTHORIZED), mark(VDC_ATTR_ERR_NO_VDC)}, none, none,
+     attrs{mark(VDC_ATTR_ERR_NOT_AUTHORIZED), mark(VDC_ATTR_ERR_NO_VDC)}, none,
      not_authorized + no_vdc, hand_back, 3},
-    {"failed_login_then_second_target", op, attrs{target(3), target(4)}, none, ints{7, 0},
-     login_failed, logs_in(3) + set_vdc_id("2") + logs_in(4) + hand_back, 3},
+    {"failed_login_then_second_target", op, attrs{target(3), target(4)}, ints{0, 7}, login_failed,
+     logs_in(3) + set_vdc_id("2") + logs_in(4) + hand_back, 3},
     {"second_target_reverts_to_the_first", admin, attrs{target(3), target(4)},
-     ints{0, seam::exited(1)}, none, spawn_failed + "4\n",
+     ints{0, seam::exited(1)}, spawn_failed + "4\n",
      nested(3) + nested(4) + set_vdc_id("3") + hand_back, 3},
-    {"target_one_after_a_switch_ends_at_once", op, attrs{target(3), target(1)}, none, none, "",
+    {"target_one_after_a_switch_ends_at_once", op, attrs{target(3), target(1)}, none, "",
      logs_in(3), 2},
     {"short_target_is_skipped", op,
-     attrs{standin::bytes(VDC_ATTR_SWITCH_TARGET, {3, 0, 0}), target(4)}, none, none, "",
+     attrs{standin::bytes(VDC_ATTR_SWITCH_TARGET, {3, 0, 0}), target(4)}, none, "",
      logs_in(4) + hand_back, 3},
     {"null_target_is_skipped", op, attrs{attribute{VDC_ATTR_SWITCH_TARGET, {3, 0, 0, 0}, true}},
-     none, none, "", hand_back, 2},
+     none, "", hand_back, 2},
     {"longer_target_reads_its_first_word", op,
-     attrs{standin::words(VDC_ATTR_SWITCH_TARGET, {3, 9})}, none, none, "", logs_in(3) + hand_back,
-     2},
+     attrs{standin::words(VDC_ATTR_SWITCH_TARGET, {3, 9})}, none, "", logs_in(3) + hand_back, 2},
 };
 
 INSTANTIATE_TEST_SUITE_P(outcomes, switch_test, testing::ValuesIn(outcomes),
