@@ -23,7 +23,7 @@ attribute vlans(uint32_t count, std::vector<uint32_t> bounds) {
   return standin::words(VDC_ATTR_RESERVED_VLANS, bounds);
 }
 
-const attribute no_value(uint32_t id) {
+attribute no_value(uint32_t id) {
   return attribute{id, {}, true};
 }
 
