@@ -1,5 +1,6 @@
-// Replaces malloc, calloc, realloc, strdup, free and regcomp of the test process to make
-// one chosen allocation fail and to see which blocks are left.
+// Replaces malloc, calloc, realloc, strdup, free and regcomp of the test process to see
+// every allocation of the code under test, to make one chosen allocation fail, and to see
+// which blocks are left.
 //
 // The allocations that can be made to fail are those of the code under test: calls from
 // the library and from the stand-in platform, and the library's regcomp calls (a failed
