@@ -1,18 +1,13 @@
 // Feature-set callbacks with each of their allocations failing in turn: the fallback table
 // stands in, fs_sdb is cleared and nothing is left behind.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
+#include "alloc_countdown.h"
 #include "capture.h"
-#include "support.h"
 
 namespace {
 
 using alloc_countdown::allocation;
 using alloc_countdown::origin;
-using strings = std::vector<std::string>;
+using zms_test::strings;
 
 enum callback { allowed_match, allowed_help, installed_help };
 
@@ -24,13 +19,6 @@ struct fs_alloc_case {
   strings allocations;  // the library's own, with nothing failing
 };
 
-std::string size_of_list(size_t records) {
-  return std::to_string(4 + 36 * records);
-}
-std::string size_of_table(size_t rows) {
-  return std::to_string(rows * sizeof(cmd_enum_entry));
-}
-
 strings names_seen() {
   strings names;
   for (auto &row : standin::platform().last_table)
@@ -38,76 +26,55 @@ strings names_seen() {
   return names;
 }
 
-class feature_set_alloc_test : public testing::TestWithParam<fs_alloc_case> {
- protected:
-  void run_with_failures(cmd_ctx &cmd, const strings &fallback);
+cmd_match_result *call(callback which, cmd_ctx &cmd) {
+  if (which == allowed_match) return vdc_mgr_show_allowed_fs_match(&cmd, "mpls");
+  (which == allowed_help ? vdc_mgr_show_allowed_fs_help : vdc_mgr_show_installed_fs_help)(&cmd, "");
+  return nullptr;
+}
 
-  cmd_match_result *call(cmd_ctx &cmd) {
-    switch (GetParam().which) {
-      case allowed_match:
-        return vdc_mgr_show_allowed_fs_match(&cmd, "mpls");
-      case allowed_help:
-        vdc_mgr_show_allowed_fs_help(&cmd, "");
-        return nullptr;
-      case installed_help:
-        vdc_mgr_show_installed_fs_help(&cmd, "");
-        return nullptr;
-    }
-    return nullptr;
-  }
-};
+class feature_set_alloc_test : public testing::TestWithParam<fs_alloc_case> {};
 
 TEST_P(feature_set_alloc_test, falls_back_and_frees_everything) {
-  const auto &param = GetParam();
-  standin::reset();
-  if (param.has_list)
+  const auto &c = GetParam();
+  auto cmd = zms_test::command();
+  if (c.has_list)
     standin::platform().sdb_records[standin::fs_key(1)] =
         standin::fs_list({{1, "base"}, {5, "fex"}, {7, "mpls"}});
-  cmd_ctx cmd;
-  strings fallback = {param.which == allowed_match ? "" : "...nil..."};
+  strings fallback = {c.which == allowed_match ? "" : "...nil..."};
   // Help output goes to a file opened before the count starts.
-  zms_test::capture_stdout([&] { run_with_failures(cmd, fallback); });
-  EXPECT_EQ(alloc_support::library_allocations(), param.allocations);
-}
-
-void feature_set_alloc_test::run_with_failures(cmd_ctx &cmd, const strings &fallback) {
-  const auto &param = GetParam();
-  alloc_support::for_each_failure(
-      [&] { return call(cmd); },
-      [&](cmd_match_result *result, const allocation *failed) {
-        SCOPED_TRACE(failed ? "allocation of " + std::to_string(failed->size) + " failing"
-                            : "nothing failing");
-        bool library_failed = failed != nullptr && failed->from == origin::library;
-        EXPECT_EQ(names_seen(), library_failed ? fallback : param.offered);
-        EXPECT_EQ(fs_sdb, nullptr);
-        if (param.which == allowed_match) {
-          // A framework that runs out of memory answers NULL, and that is passed on.
-          bool framework_failed = failed != nullptr && failed->from == origin::standin;
-          EXPECT_EQ(result == nullptr, framework_failed);
-          if (result != nullptr) {
-            EXPECT_EQ(result->status, library_failed ? 0u : 2u);
+  zms_test::capture_stdout([&] {
+    alloc_countdown::for_each_failure(
+        [&] { return call(c.which, cmd); },
+        [&](cmd_match_result *result, const allocation *failed) {
+          SCOPED_TRACE(failed ? "allocation of " + std::to_string(failed->size) + " failing"
+                              : "nothing failing");
+          bool library_failed = failed != nullptr && failed->from == origin::library;
+          EXPECT_EQ(names_seen(), library_failed ? fallback : c.offered);
+          EXPECT_EQ(fs_sdb, nullptr);
+          if (c.which == allowed_match) {
+            // A framework that runs out of memory answers NULL, and that is passed on.
+            EXPECT_EQ(result == nullptr, failed != nullptr && failed->from == origin::standin);
+            EXPECT_TRUE(result == nullptr || result->status == (library_failed ? 0u : 2u));
           }
-        }
-        EXPECT_EQ(alloc_countdown::live(), alloc_support::blocks_of(result));
-        standin::free_match(result);
-      });
+          EXPECT_EQ(alloc_countdown::live(), alloc_countdown::blocks_of(result));
+          standin::free_match(result);
+        });
+  });
+  EXPECT_EQ(alloc_countdown::library_allocations(), c.allocations);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    callbacks, feature_set_alloc_test,
-    testing::Values(
-        fs_alloc_case{"allowed_match",
-                      allowed_match,
-                      true,
-                      {"base", "fex", "mpls"},
-                      {"malloc " + size_of_list(3), "calloc " + size_of_table(4)}},
-        fs_alloc_case{"allowed_help",
-                      allowed_help,
-                      true,
-                      {"base", "mpls"},
-                      {"malloc " + size_of_list(3), "calloc " + size_of_table(4)}},
-        fs_alloc_case{
-            "installed_help_no_record", installed_help, false, {"...nil..."}, {"calloc 4"}}),
-    [](const auto &p) { return std::string(p.param.label); });
+const std::string list_of_3 = "malloc " + std::to_string(4 + 36 * 3);
+const std::string table_of_4 = "calloc " + std::to_string(4 * sizeof(cmd_enum_entry));
+
+const fs_alloc_case callbacks[] = {
+    // label, callback, list kept, rows offered, allocations
+    {"allowed_match", allowed_match, true, strings{"base", "fex", "mpls"},
+     strings{list_of_3, table_of_4}},
+    {"allowed_help", allowed_help, true, strings{"base", "mpls"}, strings{list_of_3, table_of_4}},
+    {"installed_help_no_record", installed_help, false, strings{"...nil..."}, strings{"calloc 4"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(callbacks, feature_set_alloc_test, testing::ValuesIn(callbacks),
+                         zms_test::by_label<fs_alloc_case>);
 
 }  // namespace

@@ -1,27 +1,22 @@
 // The new-name match with each of its allocations failing in turn: every failure takes its
 // path, and no block is left that the returned record does not hold.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <string>
-#include <vector>
-
-#include "support.h"
+#include "alloc_countdown.h"
+#include "capture.h"
+#include "match_record.h"
 
 namespace {
 
 using alloc_countdown::allocation;
 using alloc_countdown::kind;
 using alloc_countdown::origin;
-using strings = std::vector<std::string>;
-
-enum class outcome { none, bare, rejected, accepted, taken };
+using zms_test::match;
+using zms_test::strings;
 
 struct alloc_case {
   const char *label;
   std::string word;
   int32_t mode;
-  outcome expected;     // with no allocation failing
+  match expected;       // with no allocation failing
   std::string message;  // for rejected words
   strings allocations;  // the library's own, in order, with no allocation failing
 };
@@ -29,127 +24,62 @@ struct alloc_case {
 // The outcome when `failed` fails: the framework's allocations only cost the lookup of
 // existing names; a message costs only the message; every other allocation, the regular
 // expression's included, costs the record.
-outcome outcome_after(const alloc_case &c, const allocation *failed) {
+match outcome_after(const alloc_case &c, const allocation *failed) {
   if (failed == nullptr) return c.expected;
   if (failed->from == origin::standin)
-    return c.expected == outcome::taken ? outcome::accepted : c.expected;
-  if (failed->from == origin::library && failed->how == kind::malloc) return outcome::bare;
-  return outcome::none;
+    return c.expected == match::taken ? match::accepted : c.expected;
+  if (failed->from == origin::library && failed->how == kind::malloc) return match::empty;
+  return match::none;
 }
 
-void expect_zero_fields(const cmd_match_result &r) {
-  EXPECT_EQ(r.value_len, 0u);
-  EXPECT_EQ(r.value, nullptr);
-  EXPECT_EQ(r.text, nullptr);
-  EXPECT_EQ(r.count, 0);
-  EXPECT_EQ(r.second_len, 0u);
-}
-
-void expect_outcome(const cmd_match_result *r, outcome expected, const alloc_case &c) {
-  if (expected == outcome::none) {
-    EXPECT_EQ(r, nullptr);
-    return;
-  }
-  ASSERT_NE(r, nullptr);
-  switch (expected) {
-    case outcome::bare:
-    case outcome::taken:
-      EXPECT_EQ(r->status, expected == outcome::taken ? 1u : 0u);
-      expect_zero_fields(*r);
-      EXPECT_EQ(r->message, nullptr);
-      break;
-    case outcome::rejected:
-      EXPECT_EQ(r->status, 0u);
-      expect_zero_fields(*r);
-      ASSERT_NE(r->message, nullptr);
-      EXPECT_EQ(std::string(r->message), c.message);
-      break;
-    case outcome::accepted:
-      EXPECT_EQ(r->status, 2u);
-      EXPECT_EQ(r->value_len, 68u);
-      EXPECT_EQ(r->count, 1);
-      EXPECT_EQ(r->second_len, 68u);
-      ASSERT_NE(r->value, nullptr);
-      EXPECT_EQ(std::memcmp(r->value, "\xff\xff\xff\xff", 4), 0);
-      EXPECT_STREQ(static_cast<const char *>(r->value) + 4, c.word.c_str());
-      ASSERT_NE(r->text, nullptr);
-      EXPECT_EQ(std::string(r->text), c.word);
-      EXPECT_EQ(r->message, nullptr);
-      break;
-    case outcome::none:
-      break;
-  }
-}
-
-class new_name_alloc_test : public testing::TestWithParam<alloc_case> {
- protected:
-  cmd_match_result *call(cmd_ctx &cmd) {
-    return vdc_mgr_show_new_name_match(&cmd, GetParam().word.c_str(), GetParam().mode);
-  }
-};
+class new_name_alloc_test : public testing::TestWithParam<alloc_case> {};
 
 TEST_P(new_name_alloc_test, every_failure_takes_its_path_and_leaks_nothing) {
-  const auto &param = GetParam();
-  standin::reset();
+  const auto &c = GetParam();
+  auto cmd = zms_test::command();
   standin::platform().vdcs = {{3, "core"}};
-  cmd_ctx cmd;
-  standin::free_match(call(cmd));  // once unarmed, so that nothing lazy is counted
-  size_t runs = alloc_support::for_each_failure(
-      [&] { return call(cmd); },
-      [&](cmd_match_result *result, const allocation *failed) {
+  auto call = [&] { return vdc_mgr_show_new_name_match(&cmd, c.word.c_str(), c.mode); };
+  standin::free_match(call());  // once unarmed, so that nothing lazy is counted
+  size_t runs = alloc_countdown::for_each_failure(
+      call, [&](cmd_match_result *result, const allocation *failed) {
         SCOPED_TRACE(failed ? "allocation of " + std::to_string(failed->size) + " failing"
                             : "nothing failing");
-        expect_outcome(result, outcome_after(param, failed), param);
-        EXPECT_EQ(alloc_countdown::live(), alloc_support::blocks_of(result));
+        match expected = outcome_after(c, failed);
+        zms_test::expect_match(result, expected, c.word, c.message);
+        EXPECT_EQ(alloc_countdown::live(), alloc_countdown::blocks_of(result));
         standin::free_match(result);
       });
-  EXPECT_EQ(alloc_support::library_allocations(), param.allocations);
-  EXPECT_GE(runs, param.allocations.size());
+  EXPECT_EQ(alloc_countdown::library_allocations(), c.allocations);
+  EXPECT_GE(runs, c.allocations.size());
 }
 
 const std::string record = "calloc " + std::to_string(sizeof(cmd_match_result));
-const std::string value = "calloc 68";
+const std::string rejection = "VDC name inappropriate. ";
 
-alloc_case rejected(const char *label, std::string word, std::string message) {
-  std::string size = std::to_string(message.size() + 1);
-  return {label,
-          std::move(word),
-          0,
-          outcome::rejected,
-          std::move(message),
-          {record, "regcomp", "malloc " + size}};
-}
+const alloc_case words[] = {
+    // label, word, mode, outcome, message, allocations
+    {"accepted_mode1", "a", 1, match::accepted, "",
+     strings{record, "regcomp", record, "calloc 68", "strdup 2"}},
+    {"accepted_mode0", "vdc.1", 0, match::accepted, "",
+     strings{record, "regcomp", "calloc 68", "strdup 6"}},
+    {"taken_mode0", "core", 0, match::taken, "", strings{record, "regcomp"}},
+    {"existing_mode1", "core", 1, match::accepted, "",
+     strings{record, "regcomp", record, "calloc 68", "strdup 5"}},
+    {"declined", "res", 0, match::none, "", strings{record, "regcomp"}},
+    {"empty_mode0", "", 0, match::empty, "", strings{record}},
+    {"empty_mode1", "", 1, match::empty, "", strings{record, record}},
+    {"characters", "a b", 0, match::rejected,
+     rejection + "Acceptable characters are alphanumeric and '-', '_'",
+     strings{record, "regcomp", "malloc 76"}},
+    {"end", "a.", 0, match::rejected, rejection + "Cannot end in a '.'",
+     strings{record, "regcomp", "malloc 44"}},
+    {"start", "_a", 0, match::rejected, rejection + "Cannot start with a '_'",
+     strings{record, "regcomp", "malloc 48"}},
+    {"length", std::string(64, 'v'), 0, match::rejected, "VDC name too long",
+     strings{record, "regcomp", "malloc 18"}},
+};
 
-INSTANTIATE_TEST_SUITE_P(
-    words, new_name_alloc_test,
-    testing::Values(
-        alloc_case{"accepted_mode1",
-                   "a",
-                   1,
-                   outcome::accepted,
-                   {},
-                   {record, "regcomp", record, value, "strdup 2"}},
-        alloc_case{"accepted_mode0",
-                   "vdc.1",
-                   0,
-                   outcome::accepted,
-                   {},
-                   {record, "regcomp", value, "strdup 6"}},
-        alloc_case{"taken_mode0", "core", 0, outcome::taken, {}, {record, "regcomp"}},
-        alloc_case{"existing_mode1",
-                   "core",
-                   1,
-                   outcome::accepted,
-                   {},
-                   {record, "regcomp", record, value, "strdup 5"}},
-        alloc_case{"declined", "res", 0, outcome::none, {}, {record, "regcomp"}},
-        alloc_case{"empty_mode0", "", 0, outcome::bare, {}, {record}},
-        alloc_case{"empty_mode1", "", 1, outcome::bare, {}, {record, record}},
-        rejected("characters", "a b",
-                 "VDC name inappropriate. Acceptable characters are alphanumeric and '-', '_'"),
-        rejected("end", "a.", "VDC name inappropriate. Cannot end in a '.'"),
-        rejected("start", "_a", "VDC name inappropriate. Cannot start with a '_'"),
-        rejected("length", std::string(64, 'v'), "VDC name too long")),
-    [](const auto &p) { return std::string(p.param.label); });
+INSTANTIATE_TEST_SUITE_P(words, new_name_alloc_test, testing::ValuesIn(words),
+                         zms_test::by_label<alloc_case>);
 
 }  // namespace

@@ -4,11 +4,6 @@
 
 #include <cstdlib>
 
-std::ostream &operator<<(std::ostream &out, const card_row &row) {
-  return out << "{" << (row.name ? '"' + *row.name + '"' : "NULL") << ", " << row.value << ", "
-             << (row.help ? '"' + *row.help + '"' : "NULL") << "}";
-}
-
 loaded_library::loaded_library() {
   handle_ = dlopen(ZMS_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
   if (handle_ != nullptr) table_ = static_cast<cmd_enum_entry *>(dlsym(handle_, "card_table"));
@@ -28,15 +23,12 @@ loaded_library::~loaded_library() {
   if (handle_ != nullptr) dlclose(handle_);
 }
 
-std::vector<card_row> loaded_library::rows() const {
-  std::vector<card_row> rows;
-  for (size_t i = 0; table_ != nullptr && i < 10; ++i) {
-    card_row row;
-    if (table_[i].name != nullptr) row.name = table_[i].name;
-    row.value = table_[i].value;
-    if (table_[i].help != nullptr) row.help = table_[i].help;
-    rows.push_back(row);
-  }
+std::vector<std::string> loaded_library::rows() const {
+  auto text = [](const char *s) { return s != nullptr ? std::string(s) : "NULL"; };
+  std::vector<std::string> rows;
+  for (size_t i = 0; table_ != nullptr && i < 10; ++i)
+    rows.push_back(text(table_[i].name) + "|" + std::to_string(table_[i].value) + "|" +
+                   text(table_[i].help));
   return rows;
 }
 

@@ -3,23 +3,11 @@
 #ifndef ZMS_LIBRARY_LOADER_H
 #define ZMS_LIBRARY_LOADER_H
 
-#include <optional>
-#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "standin.h"
-
-struct card_row {
-  std::optional<std::string> name;
-  uint32_t value = 0;
-  std::optional<std::string> help;
-
-  bool operator==(const card_row &) const = default;
-};
-
-std::ostream &operator<<(std::ostream &out, const card_row &row);
 
 class loaded_library {
  public:
@@ -30,9 +18,10 @@ class loaded_library {
 
   bool loaded() const { return table_ != nullptr; }
   const std::string &error() const { return error_; }
-  std::vector<card_row> rows() const;  // all 10
-  std::set<void *> blocks() const;     // the name and help blocks of the rows
-  static bool unloaded();              // no copy of the library is left in the process
+  // All 10 rows, each as name|value|help with NULL for a null pointer.
+  std::vector<std::string> rows() const;
+  std::set<void *> blocks() const;  // the name and help blocks of the rows
+  static bool unloaded();           // no copy of the library is left in the process
 
  private:
   void *handle_ = nullptr;

@@ -21,7 +21,8 @@ std::string capture_stdout(const std::function<void()> &fn) {
   std::string out;
   rewind(sink);
   char buf[4096];
-  for (size_t n; (n = fread(buf, 1, sizeof buf, sink)) > 0;) out.append(buf, n);
+  for (size_t n; (n = fread(buf, 1, sizeof buf, sink)) > 0;)
+    out.append(buf, n);
   fclose(sink);
   return out;
 }

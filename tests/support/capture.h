@@ -1,14 +1,19 @@
-// What a call prints on standard output, for golden-text tests.
+// What a call prints on standard output, and the small helpers every table of cases uses.
 #ifndef ZMS_TEST_CAPTURE_H
 #define ZMS_TEST_CAPTURE_H
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "standin.h"
 
 namespace zms_test {
+
+using strings = std::vector<std::string>;
 
 std::string capture_stdout(const std::function<void()> &fn);
 
@@ -28,6 +33,22 @@ inline cmd_ctx command(std::vector<standin::attribute> response = {},
   cmd.response = std::move(response);
   cmd.request = std::move(request);
   return cmd;
+}
+
+template <typename T>
+std::vector<T> operator+(std::vector<T> a, const std::vector<T> &b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+inline std::string pad(const std::string &s, size_t width) {
+  return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
+}
+
+// Names a parameterised test after its row's label.
+template <typename Row>
+std::string by_label(const testing::TestParamInfo<Row> &info) {
+  return info.param.label;
 }
 
 }  // namespace zms_test

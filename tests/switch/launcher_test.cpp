@@ -10,10 +10,11 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 
 #include "capture.h"
-#include "launcher_seam.h"
+#include "libc_seam.h"
 #include "pty_run.h"
 #include "zudoru_mgr_show.h"
 
@@ -24,48 +25,23 @@ using zms_test::temp_dir;
 
 constexpr const char *end_of_list = nullptr;
 
-// Reports its arguments, its process and session ids and its terminal, then ends as ZMS_END says:
-// an exit code, or "kill" for SIGTERM.
+// Reports its path, its arguments in brackets, and its process, group and session ids and
+// terminal on a last line; then ends as ZMS_END says: an exit code, or "kill" for SIGKILL.
 constexpr char reporting_program[] = R"(#!/bin/sh
 {
-  echo "argc=$#"
-  echo "path=$0"
-  for a in "$@"; do echo "arg=[$a]"; done
+  echo "$0"
+  for a in "$@"; do echo "[$a]"; done
   read -r stat < /proc/$$/stat
-  echo "pid=$$"
-  echo "stat=${stat##*) }"
+  set -- ${stat##*) }
+  echo "$$ $3 $4 $5"
 } > "$ZMS_REPORT"
 case "$ZMS_END" in
-  kill) kill -TERM $$ ;;
+  kill) kill -KILL $$ ;;
   *) exit "${ZMS_END:-0}" ;;
 esac
 )";
 
-struct report {
-  int argc = -1;
-  std::string path;
-  std::vector<std::string> args;
-  long pid = 0, group = 0, session = 0, terminal = -1;
-};
-
-report parse_report(const std::string &text) {
-  report r;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("argc=", 0) == 0) r.argc = std::stoi(line.substr(5));
-    if (line.rfind("path=", 0) == 0) r.path = line.substr(5);
-    if (line.rfind("arg=[", 0) == 0) r.args.push_back(line.substr(5, line.size() - 6));
-    if (line.rfind("pid=", 0) == 0) r.pid = std::stol(line.substr(4));
-    if (line.rfind("stat=", 0) == 0) {
-      // state ppid pgrp session tty_nr ...
-      std::istringstream fields(line.substr(5));
-      std::string state;
-      long parent;
-      fields >> state >> parent >> r.group >> r.session >> r.terminal;
-    }
-  }
-  return r;
-}
+using lines = std::vector<std::string>;
 
 sigset_t current_mask() {
   sigset_t mask;
@@ -85,20 +61,15 @@ bool no_child_left() {
   return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
 }
 
-int launch(const char *path, const std::vector<const char *> &args) {
-  switch (args.size()) {
-    case 0:
-      return execute_program_new_session_and_wait(path, end_of_list);
-    case 1:
-      return execute_program_new_session_and_wait(path, args[0], end_of_list);
-    case 2:
-      return execute_program_new_session_and_wait(path, args[0], args[1], end_of_list);
-    case 3:
-      return execute_program_new_session_and_wait(path, args[0], args[1], args[2], end_of_list);
-    default:
-      return execute_program_new_session_and_wait(path, args[0], args[1], args[2], args[3],
-                                                  end_of_list);
-  }
+// Up to twelve arguments, padded with null pointers before the call: the list ends at the
+// first one.
+std::vector<const char *> padded(std::vector<const char *> args) {
+  args.resize(12, nullptr);
+  return args;
+}
+int launch(const char *path, const std::vector<const char *> &a) {
+  return execute_program_new_session_and_wait(path, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7],
+                                              a[8], a[9], a[10], a[11], end_of_list);
 }
 
 class launcher_fixture {
@@ -108,7 +79,7 @@ class launcher_fixture {
     report_file_ = dir_.path() + "/report";
     setenv("ZMS_REPORT", report_file_.c_str(), 1);
     unsetenv("ZMS_END");
-    launcher_seam::reset();
+    seam::reset();
   }
   ~launcher_fixture() {
     unsetenv("ZMS_REPORT");
@@ -117,11 +88,17 @@ class launcher_fixture {
 
   const temp_dir &dir() const { return dir_; }
   const std::string &script() const { return script_; }
-  bool reported(report &out) const {
+  // The report's lines, the last (the ids) apart; nothing when the program did not run.
+  std::optional<lines> reported(std::string *ids = nullptr) const {
     std::string text;
-    if (!read_file(report_file_, text)) return false;
-    out = parse_report(text);
-    return true;
+    if (!read_file(report_file_, text)) return std::nullopt;
+    lines all;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+      all.push_back(line);
+    if (ids != nullptr && !all.empty()) *ids = all.back();
+    if (!all.empty()) all.pop_back();
+    return all;
   }
 
  private:
@@ -130,149 +107,48 @@ class launcher_fixture {
   std::string report_file_;
 };
 
-enum class program { report_script, missing, not_executable, directory };
+// The program asked for: the reporting script, one that cannot run, or an invalid path
+// (none, empty, relative from the script's directory, beginning with a blank).
+enum class program { script, missing, not_executable, null, empty, relative, blank };
+// A failure of a call the launcher makes.
+enum class failure { none, fork_fails, malloc_fails, wait_fails, wait_interrupted };
 
 struct run_case {
   const char *label;
   program what;
   std::vector<const char *> args;
-  const char *end;  // how the program ends: ZMS_END
-  int status;       // the raw wait status expected
+  const char *end;  // how the script ends: ZMS_END
+  failure fails;
+  int result;  // the raw wait status, or -1
+  int error;   // errno after a -1 result
+  int forks, waits;
 };
-
-void PrintTo(const run_case &c, std::ostream *os) {
-  *os << c.label;
-}
-
-class run_test : public testing::TestWithParam<run_case> {};
-
-TEST_P(run_test, returns_the_raw_status_and_passes_the_arguments_in_order) {
-  const run_case &c = GetParam();
-  launcher_fixture fixture;
-  std::string path = fixture.script();
-  if (c.what == program::missing) path = fixture.dir().path() + "/no-such-program";
-  if (c.what == program::not_executable) path = fixture.dir().write("plain.sh", "exit 0\n", 0644);
-  if (c.what == program::directory) path = fixture.dir().path();
-  setenv("ZMS_END", c.end, 1);
-  sigset_t before = current_mask();
-
-  int status = launch(path.c_str(), c.args);
-
-  launcher_seam::observed seen = launcher_seam::seen();
-  EXPECT_EQ(status, c.status);
-  EXPECT_TRUE(same_mask(current_mask(), before));
-  EXPECT_TRUE(no_child_left());
-  EXPECT_EQ(seen.forks, 1);
-  EXPECT_TRUE(seen.sigchld_blocked_at_fork);
-  EXPECT_TRUE(seen.sigchld_blocked_in_wait);
-  report r;
-  bool ran = fixture.reported(r);
-  EXPECT_EQ(ran, c.what == program::report_script);
-  if (!ran) return;
-  EXPECT_EQ(r.path, path);
-  EXPECT_EQ(r.argc, static_cast<int>(c.args.size()));
-  EXPECT_EQ(r.args, std::vector<std::string>(c.args.begin(), c.args.end()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    programs, run_test,
-    testing::Values(
-        run_case{"no_arguments", program::report_script, {}, "0", 0},
-        run_case{"one_argument", program::report_script, {"one"}, "0", 0},
-        run_case{
-            "arguments_in_order", program::report_script, {"first", "two words", "", "-x"}, "0", 0},
-        run_case{"exit_status_3", program::report_script, {"a"}, "3", 3 << 8},
-        run_case{"program_exits_127_itself", program::report_script, {}, "127", 127 << 8},
-        run_case{"killed_by_a_signal", program::report_script, {}, "kill", SIGTERM},
-        run_case{"missing_program_exits_127", program::missing, {"a"}, "0", 127 << 8},
-        run_case{"not_executable_exits_127", program::not_executable, {}, "0", 127 << 8},
-        run_case{"directory_exits_127", program::directory, {}, "0", 127 << 8}),
-    [](const auto &p) { return std::string(p.param.label); });
-
-TEST(launcher_test, passes_many_arguments) {
-  launcher_fixture fixture;
-  int status =
-      execute_program_new_session_and_wait(fixture.script().c_str(), "1", "2", "3", "4", "5", "6",
-                                           "7", "8", "9", "10", "11", "12", end_of_list);
-  EXPECT_EQ(status, 0);
-  report r;
-  ASSERT_TRUE(fixture.reported(r));
-  EXPECT_EQ(r.args, (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10",
-                                              "11", "12"}));
-}
-
-struct invalid_path_case {
-  const char *label;
-  const char *path;
-};
-
-void PrintTo(const invalid_path_case &c, std::ostream *os) {
-  *os << c.label;
-}
-
-class invalid_path_test : public testing::TestWithParam<invalid_path_case> {};
-
-TEST_P(invalid_path_test, is_refused_with_einval_and_starts_nothing) {
-  launcher_fixture fixture;
-  char cwd[PATH_MAX];
-  ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-  // From here a relative "report.sh" would name the script.
-  ASSERT_EQ(chdir(fixture.dir().path().c_str()), 0);
-  sigset_t before = current_mask();
-  errno = 0;
-
-  int status = execute_program_new_session_and_wait(GetParam().path, "a", end_of_list);
-
-  int error = errno;
-  ASSERT_EQ(chdir(cwd), 0);
-  EXPECT_EQ(status, -1);
-  EXPECT_EQ(error, EINVAL);
-  EXPECT_EQ(launcher_seam::seen().forks, 0);
-  EXPECT_TRUE(same_mask(current_mask(), before));
-  report r;
-  EXPECT_FALSE(fixture.reported(r));
-}
-
-INSTANTIATE_TEST_SUITE_P(paths, invalid_path_test,
-                         testing::Values(invalid_path_case{"null", nullptr},
-                                         invalid_path_case{"empty", ""},
-                                         invalid_path_case{"relative", "report.sh"},
-                                         invalid_path_case{"dot_relative", "./report.sh"},
-                                         invalid_path_case{"leading_blank", " /bin/sh"}),
-                         [](const auto &p) { return std::string(p.param.label); });
-
-// Failures of the calls the launcher makes, each under several caller masks.
-enum class failure { none, fork_fails, malloc_fails, wait_fails, wait_interrupted };
-
-struct failure_case {
-  const char *label;
-  failure what;
-  int result;
-  int error;  // errno after a -1 result
-  bool program_runs;
-};
-
-void PrintTo(const failure_case &c, std::ostream *os) {
-  *os << c.label;
-}
 
 struct mask_case {
   const char *label;
   std::vector<int> blocked;
 };
 
-void PrintTo(const mask_case &c, std::ostream *os) {
-  *os << c.label;
-}
+class launcher_test : public testing::TestWithParam<std::tuple<run_case, mask_case>> {};
 
-class failure_test : public testing::TestWithParam<std::tuple<failure_case, mask_case>> {};
-
-TEST_P(failure_test, gives_its_result_and_puts_the_callers_mask_back) {
+TEST_P(launcher_test, returns_the_status_and_puts_the_callers_mask_back) {
   const auto &[c, m] = GetParam();
-  if (c.what == failure::malloc_fails && !launcher_seam::can_fail_malloc())
+  if (c.fails == failure::malloc_fails && !seam::can_fail_malloc())
     GTEST_SKIP() << "the sanitizer's allocator cannot be replaced in this build";
   launcher_fixture fixture;
-  setenv("ZMS_END", "4", 1);
+  char cwd[PATH_MAX];
+  ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+  ASSERT_EQ(chdir(fixture.dir().path().c_str()), 0);
+  const std::string paths[] = {fixture.script(),
+                               fixture.dir().path() + "/no-such-program",
+                               fixture.dir().write("plain.sh", "exit 0\n", 0644),
+                               "",
+                               "",
+                               "report.sh",
+                               " /bin/sh"};
+  const char *path = c.what == program::null ? nullptr : paths[static_cast<int>(c.what)].c_str();
+  const std::vector<const char *> args = padded(c.args);
+  setenv("ZMS_END", c.end, 1);
   sigset_t caller;
   sigemptyset(&caller);
   for (int sig : m.blocked)
@@ -282,49 +158,79 @@ TEST_P(failure_test, gives_its_result_and_puts_the_callers_mask_back) {
   struct sigaction ignore_children {
   }, saved_action{};
   ignore_children.sa_handler = SIG_IGN;
-  if (c.what == failure::fork_fails) launcher_seam::fail_next_fork(EAGAIN);
-  if (c.what == failure::malloc_fails) launcher_seam::fail_next_malloc();
+  if (c.fails == failure::fork_fails) seam::now().fork_error = EAGAIN;
+  if (c.fails == failure::malloc_fails) seam::now().fail_malloc = true;
   // With SIGCHLD ignored the child is reaped on its own and waitpid finds no child.
-  if (c.what == failure::wait_fails) sigaction(SIGCHLD, &ignore_children, &saved_action);
-  if (c.what == failure::wait_interrupted) launcher_seam::interrupt_waits(2);
+  if (c.fails == failure::wait_fails) sigaction(SIGCHLD, &ignore_children, &saved_action);
+  if (c.fails == failure::wait_interrupted) seam::now().interrupted_waits = 2;
   errno = 0;
 
-  // Called directly: nothing may allocate between the armed failure and the launcher.
-  int result = execute_program_new_session_and_wait(fixture.script().c_str(), "x", end_of_list);
+  // Nothing may allocate between the armed failure and the launcher.
+  int result = launch(path, args);
 
   int error = errno;
-  launcher_seam::observed seen = launcher_seam::seen();
+  seam::state seen = seam::now();
   sigset_t after = current_mask();
   sigprocmask(SIG_SETMASK, &original, nullptr);
-  if (c.what == failure::wait_fails) sigaction(SIGCHLD, &saved_action, nullptr);
+  if (c.fails == failure::wait_fails) sigaction(SIGCHLD, &saved_action, nullptr);
+  ASSERT_EQ(chdir(cwd), 0);
   EXPECT_EQ(result, c.result);
-  if (c.result == -1) {
-    EXPECT_EQ(error, c.error);
-  }
+  EXPECT_EQ(c.result == -1 ? error : 0, c.error);
+  EXPECT_EQ(seen.forks, c.forks);
+  EXPECT_EQ(seen.waits, c.waits);
+  EXPECT_EQ(seen.sigchld_blocked_at_fork, c.forks > 0);
+  EXPECT_EQ(seen.sigchld_blocked_in_wait, c.waits > 0);
   EXPECT_TRUE(same_mask(after, caller));
-  EXPECT_FALSE(launcher_seam::malloc_failure_pending());
+  EXPECT_FALSE(seam::now().fail_malloc);
   EXPECT_TRUE(no_child_left());
-  report r;
-  EXPECT_EQ(fixture.reported(r), c.program_runs);
-  if (c.what == failure::wait_interrupted) {
-    EXPECT_EQ(seen.waits, 3);
-  }
+  // The script reports its path and its arguments in order.
+  bool runs = c.what == program::script && c.fails != failure::fork_fails &&
+              c.fails != failure::malloc_fails;
+  lines expected = {fixture.script()};
+  for (const char *arg : c.args)
+    expected.push_back("[" + std::string(arg) + "]");
+  EXPECT_EQ(fixture.reported(), runs ? std::optional<lines>(expected) : std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    failures, failure_test,
-    testing::Combine(
-        testing::Values(failure_case{"runs", failure::none, 4 << 8, 0, true},
-                        failure_case{"fork_fails", failure::fork_fails, -1, EAGAIN, false},
-                        failure_case{"malloc_fails", failure::malloc_fails, -1, ENOMEM, false},
-                        failure_case{"wait_fails", failure::wait_fails, -1, ECHILD, true},
-                        failure_case{"wait_interrupted", failure::wait_interrupted, 4 << 8, 0,
-                                     true}),
-        testing::Values(mask_case{"nothing_blocked", {}}, mask_case{"sigchld_blocked", {SIGCHLD}},
-                        mask_case{"others_blocked", {SIGUSR1, SIGTERM}})),
-    [](const auto &p) {
-      return std::string(std::get<0>(p.param).label) + "_" + std::get<1>(p.param).label;
-    });
+using args = std::vector<const char *>;
+const int exit_127 = 127 << 8;
+
+const run_case runs[] = {
+    // label, program, arguments, script's end, failure, result, errno, forks, waits
+    {"no_arguments", program::script, args{}, "0", failure::none, 0, 0, 1, 1},
+    {"arguments_in_order", program::script, args{"first", "two words", "", "-x"}, "0",
+     failure::none, 0, 0, 1, 1},
+    {"twelve_arguments", program::script,
+     args{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}, "0", failure::none, 0, 0,
+     1, 1},
+    {"exit_status_3", program::script, args{"a"}, "3", failure::none, 3 << 8, 0, 1, 1},
+    {"program_exits_127_itself", program::script, args{}, "127", failure::none, exit_127, 0, 1, 1},
+    {"killed_by_a_signal", program::script, args{}, "kill", failure::none, SIGKILL, 0, 1, 1},
+    {"missing_program_exits_127", program::missing, args{"a"}, "0", failure::none, exit_127, 0, 1,
+     1},
+    {"not_executable_exits_127", program::not_executable, args{}, "0", failure::none, exit_127, 0,
+     1, 1},
+    {"null_path", program::null, args{"a"}, "0", failure::none, -1, EINVAL, 0, 0},
+    {"empty_path", program::empty, args{"a"}, "0", failure::none, -1, EINVAL, 0, 0},
+    {"relative_path", program::relative, args{"a"}, "0", failure::none, -1, EINVAL, 0, 0},
+    {"path_with_leading_blank", program::blank, args{"a"}, "0", failure::none, -1, EINVAL, 0, 0},
+    {"fork_fails", program::script, args{"x"}, "4", failure::fork_fails, -1, EAGAIN, 1, 0},
+    {"malloc_fails", program::script, args{"x"}, "4", failure::malloc_fails, -1, ENOMEM, 0, 0},
+    {"wait_fails", program::script, args{"x"}, "4", failure::wait_fails, -1, ECHILD, 1, 1},
+    {"wait_interrupted", program::script, args{"x"}, "4", failure::wait_interrupted, 4 << 8, 0, 1,
+     3},
+};
+const mask_case masks[] = {{"nothing_blocked", {}},
+                           {"sigchld_blocked", {SIGCHLD}},
+                           {"others_blocked", {SIGUSR1, SIGTERM}}};
+
+std::string run_name(const testing::TestParamInfo<launcher_test::ParamType> &p) {
+  return std::string(std::get<0>(p.param).label) + "_" + std::get<1>(p.param).label;
+}
+
+INSTANTIATE_TEST_SUITE_P(runs, launcher_test,
+                         testing::Combine(testing::ValuesIn(runs), testing::ValuesIn(masks)),
+                         run_name);
 
 volatile sig_atomic_t sigchld_count = 0;
 
@@ -333,7 +239,7 @@ void count_sigchld(int) {
 }
 
 // The end of the child is reported to the caller only once its own mask is back.
-TEST(launcher_test, child_end_reaches_the_callers_sigchld_handler_after_the_mask) {
+TEST(launcher_session_test, child_end_reaches_the_callers_sigchld_handler_after_the_mask) {
   launcher_fixture fixture;
   struct sigaction counting {
   }, saved{};
@@ -346,7 +252,7 @@ TEST(launcher_test, child_end_reaches_the_callers_sigchld_handler_after_the_mask
   sigprocmask(SIG_BLOCK, &blocked, &original);
 
   sigchld_count = 0;
-  EXPECT_EQ(launch(fixture.script().c_str(), {}), 0);
+  EXPECT_EQ(launch(fixture.script().c_str(), padded({})), 0);
   sigset_t pending;
   sigpending(&pending);
   EXPECT_EQ(sigismember(&pending, SIGCHLD), 1);
@@ -355,7 +261,7 @@ TEST(launcher_test, child_end_reaches_the_callers_sigchld_handler_after_the_mask
   EXPECT_EQ(sigchld_count, 1);
 
   sigchld_count = 0;
-  EXPECT_EQ(launch(fixture.script().c_str(), {}), 0);
+  EXPECT_EQ(launch(fixture.script().c_str(), padded({})), 0);
   EXPECT_EQ(sigchld_count, 1);
 
   sigprocmask(SIG_SETMASK, &original, nullptr);
@@ -364,8 +270,8 @@ TEST(launcher_test, child_end_reaches_the_callers_sigchld_handler_after_the_mask
 
 // The program starts with SIGCHLD blocked, as the launcher's child inherits it. grep reads
 // its own mask: a shell would reset it.
-TEST(launcher_test, program_starts_with_sigchld_blocked) {
-  launcher_seam::reset();
+TEST(launcher_session_test, program_starts_with_sigchld_blocked) {
+  seam::reset();
   int status = -1;
   std::string out = zms_test::capture_stdout([&] {
     status = execute_program_new_session_and_wait("/bin/grep", "^SigBlk:", "/proc/self/status",
@@ -379,22 +285,23 @@ TEST(launcher_test, program_starts_with_sigchld_blocked) {
 
 // Called from a process that has a controlling terminal, the program runs as the leader of
 // a session of its own without one.
-TEST(launcher_test, program_leads_a_new_session_without_a_terminal) {
+TEST(launcher_session_test, program_leads_a_new_session_without_a_terminal) {
   launcher_fixture fixture;
   auto run = zms_test::run_on_terminal([&] {
     printf("caller has a terminal: %s\n", isatty(STDIN_FILENO) ? "yes" : "no");
-    return launch(fixture.script().c_str(), {"on", "terminal"}) == 0 ? 0 : 1;
+    return launch(fixture.script().c_str(), padded({"on", "terminal"})) == 0 ? 0 : 1;
   });
   ASSERT_FALSE(run.timed_out);
   EXPECT_EQ(run.output, "caller has a terminal: yes\n");
   ASSERT_TRUE(WIFEXITED(run.status));
   EXPECT_EQ(WEXITSTATUS(run.status), 0);
-  report r;
-  ASSERT_TRUE(fixture.reported(r));
-  EXPECT_EQ(r.args, (std::vector<std::string>{"on", "terminal"}));
-  EXPECT_EQ(r.session, r.pid);
-  EXPECT_EQ(r.group, r.pid);
-  EXPECT_EQ(r.terminal, 0);
+  std::string ids;
+  EXPECT_EQ(fixture.reported(&ids), (lines{fixture.script(), "[on]", "[terminal]"}));
+  long pid = 0, group = 0, session = 0, terminal = -1;
+  std::istringstream(ids) >> pid >> group >> session >> terminal;
+  EXPECT_EQ(group, pid);
+  EXPECT_EQ(session, pid);
+  EXPECT_EQ(terminal, 0) << "no controlling terminal";
 }
 
 }  // namespace

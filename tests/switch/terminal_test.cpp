@@ -38,7 +38,11 @@ extern "C" int system(const char *command) {
 namespace {
 
 using standin::mark;
-using standin::word;
+using attrs = std::vector<standin::attribute>;
+
+standin::attribute target(uint32_t vdc) {
+  return standin::word(VDC_ATTR_SWITCH_TARGET, vdc);
+}
 using zms_test::run_on_terminal;
 using zms_test::temp_dir;
 
@@ -64,10 +68,6 @@ struct terminal_case {
   std::map<std::string, std::string> programs;
   std::string shown;  // what the terminal shows, from the switch's first output on
 };
-
-void PrintTo(const terminal_case &c, std::ostream *os) {
-  *os << c.label;
-}
 
 // What the shell does around the switch: it ignores SIGTTOU, as an interactive shell
 // does, so that it may take the terminal back from the background; afterwards it says
@@ -114,48 +114,32 @@ TEST_P(terminal_test, shell_gets_the_terminal_back) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    programs, terminal_test,
-    testing::Values(terminal_case{"nested_shell_keeps_the_terminal",
-                                  {word(VDC_ATTR_SWITCH_TARGET, 7)},
-                                  "NETWORK_ADMIN",
-                                  1,
-                                  {{"/velt/bin/vsh -i 7", "in-vdc-7 0"}},
-                                  "in-vdc-7 in the foreground\n"
-                                  "shell in the foreground, SYSMGR_VDC_ID=7\n"},
-                    terminal_case{
-                        "refusal_comes_before_the_nested_shell",
-                        {mark(VDC_ATTR_ERR_NOT_AUTHORIZED), word(VDC_ATTR_SWITCH_TARGET, 7)},
-                        "NETWORK_ADMIN",
-                        1,
-                        {{"/velt/bin/vsh -i 7", "in-vdc-7 0"}},
-                        " Not authorized to change VDC\n in-vdc-7 in the foreground\n"
-                        "shell in the foreground, SYSMGR_VDC_ID=7\n"},
-                    terminal_case{"nested_shell_killed_holding_the_terminal",
-                                  {word(VDC_ATTR_SWITCH_TARGET, 7)},
-                                  "NETWORK_ADMIN",
-                                  1,
-                                  {{"/velt/bin/vsh -i 7", "in-vdc-7 kill"}},
-                                  "in-vdc-7 in the foreground\n"
-                                  "vsh spawning failed /velt/bin/vsh -i 7\n"
-                                  "shell in the foreground, SYSMGR_VDC_ID=1\n"},
-                    terminal_case{"first_setup_fails_holding_the_terminal",
-                                  {word(VDC_ATTR_SWITCH_TARGET, 7), mark(VDC_ATTR_ERR_NO_VDC)},
-                                  "network-operator",
-                                  0,
-                                  {{"/velt/bin/first-setup.core 7\n", "first-setup-7 2"}},
-                                  "first-setup-7 in the foreground\n"
-                                  "First-setup failure detected. Reverting to default vdc\n"
-                                  "shell in the foreground, SYSMGR_VDC_ID=1\n"},
-                    // Nothing rewritten: the shell cannot find the first-setup program (status 127,
-                    // which goes on) and the stand-in really runs the missing login program.
-                    terminal_case{"login_programs_not_installed",
-                                  {word(VDC_ATTR_SWITCH_TARGET, 7)},
-                                  "network-operator",
-                                  0,
-                                  {},
-                                  " Failed to switch to vdc 7 \n"
-                                  "shell in the foreground, SYSMGR_VDC_ID=1\n"}),
-    [](const auto &p) { return std::string(p.param.label); });
+using programs = std::map<std::string, std::string>;
+const std::string shell_back = "shell in the foreground, SYSMGR_VDC_ID=";
+
+const terminal_case switches[] = {
+    // label, response, VSH_ROLES, script mode, programs rewritten, what the terminal shows
+    {"nested_shell_keeps_the_terminal", attrs{target(7)}, "NETWORK_ADMIN", 1,
+     programs{{"/velt/bin/vsh -i 7", "in-vdc-7 0"}},
+     "in-vdc-7 in the foreground\n" + shell_back + "7\n"},
+    {"refusal_comes_before_the_nested_shell", attrs{mark(VDC_ATTR_ERR_NOT_AUTHORIZED), target(7)},
+     "NETWORK_ADMIN", 1, programs{{"/velt/bin/vsh -i 7", "in-vdc-7 0"}},
+     " Not authorized to change VDC\n in-vdc-7 in the foreground\n" + shell_back + "7\n"},
+    {"nested_shell_killed_holding_the_terminal", attrs{target(7)}, "NETWORK_ADMIN", 1,
+     programs{{"/velt/bin/vsh -i 7", "in-vdc-7 kill"}},
+     "in-vdc-7 in the foreground\nvsh spawning failed /velt/bin/vsh -i 7\n" + shell_back + "1\n"},
+    {"first_setup_fails_holding_the_terminal", attrs{target(7), mark(VDC_ATTR_ERR_NO_VDC)},
+     "network-operator", 0, programs{{"/velt/bin/first-setup.core 7\n", "first-setup-7 2"}},
+     "first-setup-7 in the foreground\n"
+     "First-setup failure detected. Reverting to default vdc\n" +
+         shell_back + "1\n"},
+    // Nothing rewritten: the shell cannot find the first-setup program (status 127, which
+    // goes on) and the stand-in really runs the missing login program.
+    {"login_programs_not_installed", attrs{target(7)}, "network-operator", 0, programs{},
+     " Failed to switch to vdc 7 \n" + shell_back + "1\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(programs, terminal_test, testing::ValuesIn(switches),
+                         zms_test::by_label<terminal_case>);
 
 }  // namespace
