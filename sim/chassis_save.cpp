@@ -39,61 +39,56 @@ void time_field(json::writer &w, const char *name, int64_t seconds) {
   text_field(w, name, format_time(seconds));
 }
 
-template <typename T>
-void list_field(json::writer &w, const char *name, const std::vector<T> &items) {
+// A named array with one element written by `write_item` per item.
+template <typename T, typename Fn>
+void array_field(json::writer &w, const char *name, const std::vector<T> &items, Fn write_item) {
   w.key(name);
   w.begin_array();
-  for (auto &item : items) {
+  for (auto &item : items)
+    write_item(item);
+  w.end_array();
+}
+
+template <typename T>
+void list_field(json::writer &w, const char *name, const std::vector<T> &items) {
+  array_field(w, name, items, [&w](const T &item) {
     if constexpr (std::is_same_v<T, std::string>)
       w.string(item);
     else
       w.integer(item);
-  }
-  w.end_array();
+  });
 }
 
 void write_linecards(json::writer &w, const chassis &c) {
-  w.key("linecard_types");
-  w.begin_array();
-  for (auto &t : c.linecard_types) {
+  array_field(w, "linecard_types", c.linecard_types, [&w](const auto &t) {
     w.begin_object();
     hex_code(w, "value", t.value);
     text_field(w, "name", t.name);
     bool_field(w, "ethernet", t.ethernet);
     bool_field(w, "fcoe", t.fcoe);
     w.end_object();
-  }
-  w.end_array();
-  w.key("modules");
-  w.begin_array();
-  for (auto &m : c.modules) {
+  });
+  array_field(w, "modules", c.modules, [&w](const auto &m) {
     w.begin_object();
     number_field(w, "slot", m.slot);
     text_field(w, "type", m.type);
     w.end_object();
-  }
-  w.end_array();
+  });
 }
 
 void write_feature_sets(json::writer &w, const chassis &c) {
-  w.key("feature_sets");
-  w.begin_array();
-  for (auto &fs : c.feature_sets) {
+  array_field(w, "feature_sets", c.feature_sets, [&w](const auto &fs) {
     w.begin_object();
     number_field(w, "id", fs.id);
     text_field(w, "name", fs.name);
     w.end_object();
-  }
-  w.end_array();
-  w.key("error_texts");
-  w.begin_array();
-  for (auto &e : c.error_texts) {
+  });
+  array_field(w, "error_texts", c.error_texts, [&w](const auto &e) {
     w.begin_object();
     hex_code(w, "code", e.code);
     text_field(w, "text", e.text);
     w.end_object();
-  }
-  w.end_array();
+  });
 }
 
 void write_vdc(json::writer &w, const vdc &v) {
@@ -138,15 +133,12 @@ void write_storage(json::writer &w, const chassis &c) {
   w.begin_object();
   number_field(w, "vdc", c.fcoe.vdc);
   number_field(w, "sharing_eth_vdc", c.fcoe.sharing_eth_vdc);
-  w.key("reserved_vlans");
-  w.begin_array();
-  for (auto &r : c.fcoe.reserved_vlans) {
+  array_field(w, "reserved_vlans", c.fcoe.reserved_vlans, [&w](const auto &r) {
     w.begin_array();
     w.integer(r.low);
     w.integer(r.high);
     w.end_array();
-  }
-  w.end_array();
+  });
   w.end_object();
 }
 
@@ -197,23 +189,11 @@ std::string chassis_to_json(const chassis &c) {
   w.end_object();
   write_linecards(w, c);
   write_feature_sets(w, c);
-  w.key("vdcs");
-  w.begin_array();
-  for (auto &v : c.vdcs)
-    write_vdc(w, v);
-  w.end_array();
-  w.key("interfaces");
-  w.begin_array();
-  for (auto &i : c.interfaces)
-    write_interface(w, i);
-  w.end_array();
+  array_field(w, "vdcs", c.vdcs, [&w](const vdc &v) { write_vdc(w, v); });
+  array_field(w, "interfaces", c.interfaces, [&w](const interface &i) { write_interface(w, i); });
   write_storage(w, c);
   write_dirty_bits(w, c);
-  w.key("events");
-  w.begin_array();
-  for (auto &e : c.events)
-    write_event(w, e);
-  w.end_array();
+  array_field(w, "events", c.events, [&w](const event &e) { write_event(w, e); });
   w.end_object();
   return w.text();
 }
