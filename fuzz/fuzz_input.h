@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -78,6 +79,12 @@ constexpr uint32_t known_ids[] = {VDC_ATTR_STORAGE_VDC,
                                   VDC_ATTR_ERR_NOT_AUTHORIZED,
                                   VDC_ATTR_SKIP_FIRST_SETUP,
                                   VDC_ATTR_SCRIPT_MODE};
+
+// The library prints as it goes; a fuzzer has no use for the text. Done once per process.
+inline void silence_stdout() {
+  static bool silenced = freopen("/dev/null", "w", stdout) != nullptr;
+  (void)silenced;
+}
 
 // One attribute: a byte picks a known identifier (or takes the next word as a raw one),
 // a byte gives the length, then the value; a length of 255 delivers a null value.

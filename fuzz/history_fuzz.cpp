@@ -4,8 +4,7 @@
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static bool quiet = freopen("/dev/null", "w", stdout) != nullptr;
-  (void)quiet;
+  zms_fuzz::silence_stdout();
   zms_fuzz::input in(data, size);
   standin::reset();
   standin::platform().max_allowed_vdc = static_cast<int8_t>(in.byte()) % 9;

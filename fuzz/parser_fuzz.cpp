@@ -27,8 +27,7 @@ void offer_feature_sets(zms_fuzz::input &in, cmd_ctx &cmd) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static bool quiet = freopen("/dev/null", "w", stdout) != nullptr;
-  (void)quiet;
+  zms_fuzz::silence_stdout();
   zms_fuzz::input in(data, size);
   standin::reset();
   standin::platform().vdcs = {{1, "switch"}, {2, "core"}, {3, "core-edge"}};

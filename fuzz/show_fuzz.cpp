@@ -29,8 +29,7 @@ void add_interfaces() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static bool quiet = freopen("/dev/null", "w", stdout) != nullptr;
-  (void)quiet;
+  zms_fuzz::silence_stdout();
   zms_fuzz::input in(data, size);
   standin::reset();
   add_interfaces();
