@@ -107,7 +107,8 @@ sdb_data *sdb_read(const char *uri, sdb_key *key, uint32_t *status) {
   static sdb_data result;
   std::string key_bytes(static_cast<const char *>(key->key), key->len);
   std::string shown;
-  for (unsigned char byte : key_bytes) shown += (shown.empty() ? "" : " ") + std::to_string(byte);
+  for (unsigned char byte : key_bytes)
+    shown.append(shown.empty() ? "" : " ").append(std::to_string(byte));
   log_call("sdb_read(\"" + std::string(uri ? uri : "") + "\", [" + shown + "])");
   result = sdb_data{nullptr, 0};
   auto it = platform().sdb_records.find(key_bytes);

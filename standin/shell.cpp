@@ -99,7 +99,7 @@ int32_t execute_program_and_wait(const char *path, ...) {
 int32_t sdwrap_hist_print_event_header(uintptr_t arg5, const char *type_name, uintptr_t arg2,
                                        uint32_t *pair) {
   log_call("sdwrap_hist_print_event_header(" + std::to_string(arg5) + ", " +
-           (type_name ? "\"" + std::string(type_name) + "\"" : std::string("NULL")) + ", " +
+           (type_name ? std::string("\"") + type_name + "\"" : std::string("NULL")) + ", " +
            std::to_string(arg2) + ", [" + std::to_string(pair[0]) + ", " + std::to_string(pair[1]) +
            "])");
   printf("%u.%06u Event:%s\n", pair[0], pair[1], type_name ? type_name : "(unknown)");
