@@ -207,8 +207,8 @@ void print_command_list() {
   for (auto &c : command_table()) {
     std::string words;
     for (auto &e : c.elements)
-      words += (words.empty() ? "" : " ") +
-               std::string(e.keyword ? e.keyword : param_placeholder(*e.param));
+      words.append(words.empty() ? "" : " ")
+          .append(e.keyword ? e.keyword : param_placeholder(*e.param));
     std::printf("  %-48s %s%s\n", words.c_str(), c.summary,
                 c.default_vdc_only ? " (default VDC)" : "");
   }

@@ -18,7 +18,7 @@ const char open_call[] = R"(sdb_open("volatile:/dev/shm/vdc_mgr_sdb", 1, 0, 0, 0
 std::string read_call(uint16_t vdc) {
   std::string shown;
   for (unsigned char byte : standin::fs_key(vdc))
-    shown += (shown.empty() ? "" : " ") + std::to_string(byte);
+    shown.append(shown.empty() ? "" : " ").append(std::to_string(byte));
   return R"(sdb_read("volatile:/dev/shm/vdc_mgr_sdb", [)" + shown + "])";
 }
 

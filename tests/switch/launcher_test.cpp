@@ -188,7 +188,7 @@ TEST_P(launcher_test, returns_the_status_and_puts_the_callers_mask_back) {
               c.fails != failure::malloc_fails;
   lines expected = {fixture.script()};
   for (const char *arg : c.args)
-    expected.push_back("[" + std::string(arg) + "]");
+    expected.push_back(std::string("[") + arg + "]");
   EXPECT_EQ(fixture.reported(), runs ? std::optional<lines>(expected) : std::nullopt);
 }
 
