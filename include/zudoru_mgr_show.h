@@ -157,15 +157,44 @@ typedef struct vdc_fs_rec_t {
 /* Event-history record: packed, host byte order; read at these offsets. */
 #define VDC_EVENT_SEQ_CONFIG 0x01b30000u
 #define VDC_EVENT_SEQ_PORT_CONFIG 0x01b30001u
-#define VDC_EVENT_OFF_VDC_ID 0u       /* uint16_t */
-#define VDC_EVENT_OFF_VDC_NAME 2u     /* char[64] */
-#define VDC_EVENT_OFF_VDC_STATE 66u   /* uint32_t, unaligned */
-#define VDC_EVENT_OFF_DESC 70u        /* char[100] */
+#define VDC_EVENT_OFF_VDC_ID 0u        /* uint16_t */
+#define VDC_EVENT_OFF_VDC_NAME 2u      /* char[64] */
+#define VDC_EVENT_OFF_VDC_STATE 66u    /* uint32_t, unaligned */
+#define VDC_EVENT_OFF_DESC 70u         /* char[100] */
 #define VDC_EVENT_OFF_DEST_VDC_ID 170u /* uint16_t */
-#define VDC_EVENT_OFF_NUM_PORTS 172u  /* int32_t */
+#define VDC_EVENT_OFF_NUM_PORTS 172u   /* int32_t */
 #define VDC_EVENT_OFF_SOURCE_VDCS 176u /* uint32_t per VDC */
 #define VDC_EVENT_NAME_LEN 64u
 #define VDC_EVENT_DESC_LEN 100u
+
+/* ---- Record layouts ---------------------------------------------------------------------- */
+
+/* The layouts the library promises: on the 32-bit target and on a 64-bit host alike. */
+#ifdef __cplusplus
+#define ZMS_LAYOUT(condition) static_assert(condition, #condition)
+#else
+#define ZMS_LAYOUT(condition) _Static_assert(condition, #condition)
+#endif
+
+ZMS_LAYOUT(sizeof(vdc_fs_rec_t) == 36 && offsetof(vdc_fs_rec_t, name) == 4);
+#if UINTPTR_MAX == 0xffffffffu
+ZMS_LAYOUT(sizeof(cmd_enum_entry) == 12 && offsetof(cmd_enum_entry, value) == 4 &&
+           offsetof(cmd_enum_entry, help) == 8);
+ZMS_LAYOUT(sizeof(cmd_match_result) == 28 && offsetof(cmd_match_result, value) == 8 &&
+           offsetof(cmd_match_result, text) == 12 && offsetof(cmd_match_result, message) == 16 &&
+           offsetof(cmd_match_result, count) == 20 && offsetof(cmd_match_result, second_len) == 24);
+ZMS_LAYOUT(sizeof(vdc_enum_str_entry) == 8 && offsetof(vdc_enum_str_entry, name) == 4);
+#elif UINTPTR_MAX == 0xffffffffffffffffu
+ZMS_LAYOUT(sizeof(cmd_enum_entry) == 24 && offsetof(cmd_enum_entry, value) == 8 &&
+           offsetof(cmd_enum_entry, help) == 16);
+ZMS_LAYOUT(sizeof(cmd_match_result) == 40 && offsetof(cmd_match_result, value) == 8 &&
+           offsetof(cmd_match_result, text) == 16 && offsetof(cmd_match_result, message) == 24 &&
+           offsetof(cmd_match_result, count) == 32 && offsetof(cmd_match_result, second_len) == 36);
+ZMS_LAYOUT(sizeof(vdc_enum_str_entry) == 16 && offsetof(vdc_enum_str_entry, name) == 8);
+#else
+#error "zudoru_mgr_show.h: only ILP32 and LP64 layouts are defined"
+#endif
+#undef ZMS_LAYOUT
 
 /* ---- Show handlers ----------------------------------------------------------------------- */
 

@@ -52,9 +52,13 @@ bool load_library(const std::string &path, library &out, std::string &error) {
   return true;
 }
 
+// Beside the program's folder in a build, in the library folder of an installed tree, or
+// where the build put it.
 std::string default_library_path() {
-  std::string beside = directory_of_program() + "/../libzudoru_mgr_show.so";
-  if (access(beside.c_str(), R_OK) == 0) return beside;
+  for (const char *folder : {"/../", "/../" VDCSIM_INSTALLED_LIBDIR "/"}) {
+    std::string path = directory_of_program() + folder + "libzudoru_mgr_show.so";
+    if (access(path.c_str(), R_OK) == 0) return path;
+  }
   return VDCSIM_BUILT_LIBRARY;
 }
 
