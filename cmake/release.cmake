@@ -13,6 +13,7 @@ target_include_directories(zudoru_mgr_show INTERFACE $<INSTALL_INTERFACE:${CMAKE
 
 install(TARGETS zudoru_mgr_show EXPORT zudoru_mgr_show_targets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT runtime)
+install(FILES LICENSE CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT runtime)
 install(FILES include/zudoru_mgr_show.h platform/vdc_platform.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT dev)
 

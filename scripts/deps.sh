@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest
           libbenchmark-dev libreadline-dev nlohmann-json3-dev valgrind tmux
-          g++-powerpc-linux-gnu qemu-user)
+          g++-powerpc-linux-gnu qemu-user abigail-tools pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
