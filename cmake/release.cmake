@@ -58,6 +58,12 @@ set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "${CPACK_DEBIAN_RUNTIME_PACKAGE_NAME} (= ${
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME zudoru-mgr-show-tools)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "${CPACK_DEBIAN_RUNTIME_PACKAGE_NAME} (= ${PROJECT_VERSION})")
+set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
+    "Shell-side back end of the VDC manager\n The shared library the switch's command shell loads.")
+set(CPACK_COMPONENT_DEV_DESCRIPTION
+    "Shell-side back end of the VDC manager: development files\n Headers, pkg-config file and CMake package.")
+set(CPACK_COMPONENT_TOOLS_DESCRIPTION
+    "Shell-side back end of the VDC manager: simulator\n The vdcsim shell and the stand-in platform it runs the library on.")
 find_program(ZMS_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(CMAKE_CROSSCOMPILING)
   # The PowerPC build packages the library and its -dev files; vdcsim is a host tool.
