@@ -5,13 +5,9 @@
 
 #include <strings.h>
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
-
 #include "chassis_reader.h"
 #include "names.h"
+#include "session_files.h"
 
 namespace vdcsim {
 namespace {
@@ -314,14 +310,9 @@ bool parse_chassis(std::string_view text, const std::string &file_name, chassis 
 }
 
 bool load_chassis(const std::string &path, chassis &out, std::string &error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path + ": cannot read the chassis file: " + std::strerror(errno);
-    return false;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return parse_chassis(text.str(), path, out, error);
+  std::string text;
+  if (!read_bounded(path, max_chassis_bytes, true, text, error)) return false;
+  return parse_chassis(text, path, out, error);
 }
 
 }  // namespace vdcsim

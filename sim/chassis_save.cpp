@@ -1,14 +1,12 @@
 // Writing the model as a chassis file: the nested shells of a switch read the state the
 // outer shell left, and write back what they changed.
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
-#include <fstream>
 #include <type_traits>
 
 #include "chassis_file.h"
 #include "json.h"
+#include "session_files.h"
 
 namespace vdcsim {
 namespace {
@@ -199,14 +197,7 @@ std::string chassis_to_json(const chassis &c) {
 }
 
 bool save_chassis(const std::string &path, const chassis &c, std::string &error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << chassis_to_json(c);
-  out.close();
-  if (!out) {
-    error = path + ": cannot write the chassis state: " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  return replace_file(path, chassis_to_json(c), error);
 }
 
 }  // namespace vdcsim

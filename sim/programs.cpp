@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 #include "chassis_file.h"
+#include "session_files.h"
 #include "shell.h"
 
 namespace vdcsim {
@@ -45,6 +45,7 @@ int enter_shell(session &s, uint32_t vdc) {
   }
   s.mgr.set_current(vdc);
   setenv("SYSMGR_VDC_ID", std::to_string(vdc).c_str(), 1);
+  setenv(depth_variable, std::to_string(nesting_depth() + 1).c_str(), 1);
   run_shell(s);
   save_state(s);
   hand_back_failures(s);
@@ -97,11 +98,17 @@ int32_t run_mapped(const standin::program_run &run) {
   return standin::run_program({argv.front(), {argv.begin() + 1, argv.end()}});
 }
 
-void save_state(session &s) {
-  if (s.state_file.empty()) return;
+int nesting_depth() {
+  const char *depth = std::getenv(depth_variable);
+  return depth ? std::atoi(depth) : 0;
+}
+
+bool save_state(session &s) {
+  if (s.state_file.empty()) return true;
   std::string error;
-  if (!save_chassis(s.state_file, s.model, error))
-    std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
+  if (save_chassis(s.state_file, s.model, error)) return true;
+  std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
+  return false;
 }
 
 void reload_state(session &s) {
@@ -113,16 +120,17 @@ void reload_state(session &s) {
     return;
   }
   s.model = std::move(loaded);
-  std::ifstream in(failures_file(s.state_file));
-  int nested = 0;
-  if (in >> nested) s.failures += nested;
-  std::remove(failures_file(s.state_file).c_str());
+  std::string count;
+  if (read_bounded(failures_file(s.state_file), 16, false, count, error))
+    s.failures += std::atoi(count.c_str());
+  unlink(failures_file(s.state_file).c_str());
 }
 
 void hand_back_failures(const session &s) {
   if (s.state_file.empty() || s.failures == 0) return;
-  std::ofstream out(failures_file(s.state_file), std::ios::trunc);
-  out << s.failures << "\n";
+  std::string error;
+  if (!replace_file(failures_file(s.state_file), std::to_string(s.failures) + "\n", error))
+    std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
 }
 
 int run_switch_program(session &s, const std::string &name, const std::vector<std::string> &args) {

@@ -15,6 +15,10 @@ namespace vdcsim {
 
 constexpr const char *switch_programs = "/velt/bin/";
 constexpr const char *state_variable = "VDCSIM_STATE";
+// How many nested shells stand between this shell and the first one.
+constexpr const char *depth_variable = "VDCSIM_DEPTH";
+constexpr int max_nesting = 8;
+int nesting_depth();
 
 void set_self_path(std::string path);
 const std::string &self_path();
@@ -29,7 +33,7 @@ int32_t run_mapped(const standin::program_run &run);
 
 // The model goes to the state file before a switch and comes back after it; a nested
 // shell also hands back how many of its commands failed.
-void save_state(session &s);
+bool save_state(session &s);
 void reload_state(session &s);
 void hand_back_failures(const session &s);
 
