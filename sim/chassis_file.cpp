@@ -88,10 +88,17 @@ class chassis_parser {
     c_.linecard_types.push_back(t);
   }
 
-  bool known_linecard_type(const std::string &name) const {
+  // Names match in any case; a reference is kept as the name it refers to is written.
+  const linecard_type *linecard_type_named(const std::string &name) const {
     for (auto &t : c_.linecard_types)
-      if (strcasecmp(t.name.c_str(), name.c_str()) == 0) return true;
-    return false;
+      if (strcasecmp(t.name.c_str(), name.c_str()) == 0) return &t;
+    return nullptr;
+  }
+  bool known_linecard_type(const std::string &name) const {
+    return linecard_type_named(name) != nullptr;
+  }
+  void spell_as_declared(std::string &type) const {
+    if (auto *t = linecard_type_named(type)) type = t->name;
   }
 
   void read_module(const node &n) {
@@ -102,6 +109,7 @@ class chassis_parser {
     check(c_.find_module(m.slot) != nullptr, n, "slot",
           "slot " + std::to_string(m.slot) + " holds two modules");
     check(!known_linecard_type(m.type), n, "type", "no linecard type \"" + m.type + "\"");
+    spell_as_declared(m.type);
     c_.modules.push_back(m);
   }
 
@@ -166,7 +174,7 @@ class chassis_parser {
     r_.time(n, "restart_time", v.restart_time);
   }
 
-  void check_vdc(const node &n, const vdc &v) {
+  void check_vdc(const node &n, vdc &v) {
     check(c_.vdcs.empty() && v.id != 1, n, "id", "the first VDC is the default VDC, id 1");
     check(known_vdc(v.id), n, "id", "VDC id " + std::to_string(v.id) + " is taken");
     check(!valid_vdc_name(v.name), n, "name",
@@ -180,6 +188,15 @@ class chassis_parser {
     for (size_t i = 0; i < v.feature_sets.size(); ++i)
       check_item(c_.find_feature_set(v.feature_sets[i]) == nullptr, n, "feature_sets", i,
                  "no installed feature set \"" + v.feature_sets[i] + "\"");
+    for (size_t i = 0; i < v.feature_sets.size(); ++i)
+      for (size_t j = 0; j < i; ++j)
+        check_item(strcasecmp(v.feature_sets[i].c_str(), v.feature_sets[j].c_str()) == 0, n,
+                   "feature_sets", i, "feature set \"" + v.feature_sets[i] + "\" is listed twice");
+    if (!r_.ok()) return;
+    for (auto &type : v.module_types)
+      spell_as_declared(type);
+    for (auto &name : v.feature_sets)
+      name = c_.find_feature_set(name)->name;
   }
 
   void read_interface(const node &n) {
@@ -240,7 +257,7 @@ class chassis_parser {
       if (r_.whole(n.v, n.path, 1, 4094, low)) high = low;
     } else if (n.v.type == json::kind::array && n.v.items.size() == 2) {
       if (r_.whole(n.v.items[0], n.path + "[0]", 1, 4094, low))
-        r_.whole(n.v.items[1], n.path + "[1]", 1, 4094, high);
+        r_.whole(n.v.items[1], n.path + "[1]", low, 4094, high);
     } else {
       r_.fail(n.v.at, n.path, "expected a VLAN number or a [low, high] pair");
     }
@@ -274,7 +291,7 @@ class chassis_parser {
     r_.text(n, "state", e.state);
     r_.text(n, "desc", e.desc);
     r_.word(n, "dest_vdc", 0, UINT16_MAX, e.dest_vdc);
-    r_.words(n, "sources", 0, c_.max_vdcs - 1, e.sources);
+    r_.words(n, "sources", 0, c_.max_vdcs, e.sources);
     uint32_t ports = 0;
     r_.word(n, "ports", 0, INT32_MAX, ports);
     e.ports = static_cast<int32_t>(ports);

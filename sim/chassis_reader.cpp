@@ -1,5 +1,6 @@
 #include "chassis_reader.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +13,14 @@ std::string range_text(int64_t low, int64_t high) {
   return "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
 }
 
+// "0x" or "0X" and one to eight hexadecimal digits, nothing else.
 bool parse_hex(const std::string &text, int64_t &out) {
   if (text.size() < 3 || text.size() > 10 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
     return false;
-  char *end = nullptr;
-  out = static_cast<int64_t>(std::strtoull(text.c_str() + 2, &end, 16));
-  return end != nullptr && *end == '\0';
+  for (size_t i = 2; i < text.size(); ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(text[i]))) return false;
+  out = static_cast<int64_t>(std::strtoull(text.c_str() + 2, nullptr, 16));
+  return true;
 }
 
 bool parse_iso_time(const std::string &text, int64_t &out) {
@@ -138,8 +141,14 @@ void chassis_reader::time(const node &n, const char *name, int64_t &out, bool re
   const json::value *v = field(n, name, required);
   if (v == nullptr) return;
   if (v->type == json::kind::string) {
-    if (!parse_iso_time(v->text, out))
+    int64_t seconds = 0;
+    if (!parse_iso_time(v->text, seconds))
       fail(v->at, n.child(name), "expected a time such as \"2024-03-01T09:00:00Z\"");
+    else if (seconds < 0 || seconds > INT32_MAX)
+      fail(v->at, n.child(name),
+           "expected a time from 1970-01-01T00:00:00Z to 2038-01-19T03:14:07Z, found " + v->text);
+    else
+      out = seconds;
     return;
   }
   number_value(*v, n.child(name), 0, INT32_MAX, false, out);

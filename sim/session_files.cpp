@@ -55,10 +55,11 @@ bool write_all(int fd, const std::string &text) {
 }  // namespace
 
 std::string make_session_dir(std::string &error) {
-  const char *base = std::getenv("TMPDIR");
-  std::string dir = std::string(base && *base ? base : "/tmp") + "/vdcsim-XXXXXX";
+  const char *variable = std::getenv("TMPDIR");
+  std::string base = variable && *variable ? variable : "/tmp";
+  std::string dir = base + "/vdcsim-XXXXXX";
   if (mkdtemp(dir.data()) == nullptr) {
-    fail(error, dir, "cannot make the session directory");
+    fail(error, base, "cannot make the session directory");
     return "";
   }
   return dir;
