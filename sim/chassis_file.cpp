@@ -5,6 +5,9 @@
 
 #include <strings.h>
 
+#include <cctype>
+#include <unordered_set>
+
 #include "chassis_reader.h"
 #include "names.h"
 #include "session_files.h"
@@ -15,6 +18,12 @@ namespace {
 constexpr uint32_t dirty_marker = 999;
 constexpr uint32_t max_linecard_types = 16;
 constexpr uint32_t max_slot = 254;  // 255 stands for an unknown slot
+
+std::string lowercase(std::string text) {
+  for (char &c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
 
 class chassis_parser {
  public:
@@ -48,19 +57,19 @@ class chassis_parser {
 
  private:
   // Reports `what` at the value of field `name` when `bad` holds.
-  void check(bool bad, const node &n, const char *name, const std::string &what) {
+  void check(bool bad, const node &n, const char *name, std::string_view what) {
     if (!r_.ok() || !bad) return;
     const json::value *v = n.v.member(name);
-    r_.fail(v ? v->at : n.v.at, n.child(name), what);
+    r_.fail(v ? v->at : n.v.at, n.child(name), std::string(what));
   }
 
-  void check_item(bool bad, const node &n, const char *name, size_t i, const std::string &what) {
+  void check_item(bool bad, const node &n, const char *name, size_t i, std::string_view what) {
     if (!r_.ok() || !bad) return;
     const json::value &v = n.v.member(name)->items[i];
-    r_.fail(v.at, n.child(name) + "[" + std::to_string(i) + "]", what);
+    r_.fail(v.at, n.child(name) + "[" + std::to_string(i) + "]", std::string(what));
   }
 
-  bool known_vdc(uint32_t id) const { return c_.find_vdc(id) != nullptr; }
+  bool known_vdc(uint32_t id) const { return id < vdc_ids_.size() && vdc_ids_[id]; }
 
   void read_operator(const node &top) {
     const json::value *v = r_.field(top, "operator", false);
@@ -153,6 +162,8 @@ class chassis_parser {
     r_.boolean(n, "setup_done", v.setup_done);
     r_.boolean(n, "setup_fails", v.setup_fails);
     check_vdc(n, v);
+    vdc_ids_.resize(c_.max_vdcs + 1);
+    if (v.id <= c_.max_vdcs) vdc_ids_[v.id] = true;
     c_.vdcs.push_back(v);
   }
 
@@ -204,7 +215,7 @@ class chassis_parser {
                        "move_result", "move_status"}))
       return;
     interface i;
-    i.ifindex = 0x1a000000u + static_cast<uint32_t>(c_.interfaces.size()) * 0x200u;
+    i.ifindex = default_ifindex(c_.interfaces.size());
     r_.text(n, "name", i.name, true);
     i.short_name = short_interface_name(i.name);
     r_.text(n, "short_name", i.short_name);
@@ -225,16 +236,19 @@ class chassis_parser {
     check(i.name.empty() || i.name.size() > 200, n, "name", "expected 1 to 200 characters");
     check(i.short_name.empty() || i.short_name.size() > 200, n, "short_name",
           "expected 1 to 200 characters");
-    check(c_.find_interface(i.name) != nullptr, n, "name",
-          "interface \"" + i.name + "\" is listed twice");
-    check(c_.find_interface(i.short_name) != nullptr, n, "short_name",
-          "interface \"" + i.short_name + "\" is listed twice");
-    for (auto &other : c_.interfaces)
-      check(other.ifindex == i.ifindex, n, "ifindex", "interface index is taken");
-    check(i.vdc != 0 && !known_vdc(i.vdc), n, "vdc", "no VDC " + std::to_string(i.vdc));
+    // Long and short names share one space of names, in any case.
+    std::string name = lowercase(i.name), short_name = lowercase(i.short_name);
+    if (interface_names_.count(name))
+      check(true, n, "name", "interface \"" + i.name + "\" is listed twice");
+    if (interface_names_.count(short_name))
+      check(true, n, "short_name", "interface \"" + i.short_name + "\" is listed twice");
+    check(!ifindexes_.insert(i.ifindex).second, n, "ifindex", "interface index is taken");
+    interface_names_.insert(name);
+    interface_names_.insert(short_name);
+    if (i.vdc != 0 && !known_vdc(i.vdc)) check(true, n, "vdc", "no VDC " + std::to_string(i.vdc));
     for (size_t k = 0; k < i.shared_with.size(); ++k)
-      check_item(!known_vdc(i.shared_with[k]), n, "shared_with", k,
-                 "no VDC " + std::to_string(i.shared_with[k]));
+      if (!known_vdc(i.shared_with[k]))
+        check_item(true, n, "shared_with", k, "no VDC " + std::to_string(i.shared_with[k]));
   }
 
   void read_storage(const node &top) {
@@ -300,6 +314,9 @@ class chassis_parser {
     c_.events.push_back(e);
   }
 
+  std::vector<bool> vdc_ids_;  // by id: read so far
+  std::unordered_set<std::string> interface_names_;
+  std::unordered_set<uint32_t> ifindexes_;
   chassis_reader r_;
   chassis &c_;
 };

@@ -92,6 +92,7 @@ class parser {
 
   bool parse_object(value &out, int depth) {
     out.type = kind::object;
+    out.members.reserve(4);  // most objects of a chassis file are small
     advance();
     skip_blanks();
     if (peek() == '}') {

@@ -25,11 +25,14 @@ std::string program_path(const char *argv0) {
   return path;
 }
 
-// A switch program reads the model its caller left; everything else starts from the
-// chassis file or the built-in chassis.
-bool load_model(const options &o, chassis &model, std::string &error) {
+// A switch program reads the model its caller left, keeping the text to tell later
+// whether it changed the model; everything else starts from the chassis file or the
+// built-in chassis.
+bool load_model(const options &o, chassis &model, std::string &state_text, std::string &error) {
   const char *state = std::getenv(state_variable);
-  if (!o.program.empty() && state != nullptr) return load_chassis(state, model, error);
+  if (!o.program.empty() && state != nullptr)
+    return read_bounded(state, max_chassis_bytes, true, state_text, error) &&
+           parse_chassis(state_text, state, model, error);
   if (!o.chassis.empty()) return load_chassis(o.chassis, model, error);
   model = default_chassis();
   return true;
@@ -102,7 +105,8 @@ int main(int argc, char **argv) {
   set_self_path(program_path(argv[0]));
   signals::install();
   chassis model;
-  if (!load_model(o, model, error)) {
+  std::string state_text;
+  if (!load_model(o, model, state_text, error)) {
     std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
     return 2;
   }
@@ -121,6 +125,8 @@ int main(int argc, char **argv) {
     const char *state = std::getenv(state_variable);
     s.state_file = state ? state : "";
     s.state_error = std::string(state_variable) + " names no state file";
+    s.state_text = std::move(state_text);
+    s.state_clock = s.model.clock;
     return run_switch_program(s, o.program, o.program_args);
   }
   return run_top_level(s, o);

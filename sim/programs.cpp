@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 #include "chassis_file.h"
-#include "session_files.h"
 #include "shell.h"
 
 namespace vdcsim {
@@ -27,10 +26,6 @@ std::string quoted(const std::string &text) {
   return out + "'";
 }
 
-std::string failures_file(const std::string &state) {
-  return state + ".failures";
-}
-
 uint32_t number_or(const std::vector<std::string> &args, size_t i, uint32_t fallback) {
   if (i >= args.size()) return fallback;
   char *end = nullptr;
@@ -47,8 +42,7 @@ int enter_shell(session &s, uint32_t vdc) {
   setenv("SYSMGR_VDC_ID", std::to_string(vdc).c_str(), 1);
   setenv(depth_variable, std::to_string(nesting_depth() + 1).c_str(), 1);
   run_shell(s);
-  save_state(s);
-  hand_back_failures(s);
+  hand_back(s);
   return 0;
 }
 
@@ -101,36 +95,6 @@ int32_t run_mapped(const standin::program_run &run) {
 int nesting_depth() {
   const char *depth = std::getenv(depth_variable);
   return depth ? std::atoi(depth) : 0;
-}
-
-bool save_state(session &s) {
-  if (s.state_file.empty()) return true;
-  std::string error;
-  if (save_chassis(s.state_file, s.model, error)) return true;
-  std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
-  return false;
-}
-
-void reload_state(session &s) {
-  if (s.state_file.empty()) return;
-  std::string error;
-  chassis loaded;
-  if (!load_chassis(s.state_file, loaded, error)) {
-    std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
-    return;
-  }
-  s.model = std::move(loaded);
-  std::string count;
-  if (read_bounded(failures_file(s.state_file), 16, false, count, error))
-    s.failures += std::atoi(count.c_str());
-  unlink(failures_file(s.state_file).c_str());
-}
-
-void hand_back_failures(const session &s) {
-  if (s.state_file.empty() || s.failures == 0) return;
-  std::string error;
-  if (!replace_file(failures_file(s.state_file), std::to_string(s.failures) + "\n", error))
-    std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
 }
 
 int run_switch_program(session &s, const std::string &name, const std::vector<std::string> &args) {
