@@ -55,6 +55,7 @@ void reload_state(session &s) {
     chassis loaded;
     if (!parse_chassis(text, s.state_file, loaded, error)) return report(error);
     s.model = std::move(loaded);
+    s.mgr.changed();
     s.state_text = std::move(text);
     s.state_clock = s.model.clock;
   }
