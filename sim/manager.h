@@ -5,6 +5,7 @@
 #ifndef VDCSIM_MANAGER_H
 #define VDCSIM_MANAGER_H
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,8 +37,10 @@ class manager {
   void sync_platform(uint32_t vdc_environment = 0);
   // The model changed other than through this manager (it was read back, say).
   void changed() { ++version_; }
-  // One second passes per command.
-  void tick() { ++model_.clock; }
+  // One second passes per command, up to the last second a chassis file can hold.
+  void tick() {
+    if (model_.clock < INT32_MAX) ++model_.clock;
+  }
 
   // Responses, each with the request that asked for it.
   cmd_ctx show(uint32_t selector) const;  // through show_vdc, selectors 1 to 5
