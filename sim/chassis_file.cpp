@@ -21,7 +21,7 @@ constexpr uint32_t max_slot = 254;  // 255 stands for an unknown slot
 
 std::string lowercase(std::string text) {
   for (char &c : text)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return text;
 }
 
@@ -46,6 +46,11 @@ class chassis_parser {
     r_.list(
         top, "vdcs", [&](const node &n) { read_vdc(n); }, true);
     if (r_.ok() && c_.vdcs.empty()) r_.fail(root.member("vdcs")->at, "vdcs", "no VDC at all");
+    if (const json::value *list = top.v.member("interfaces"); list != nullptr) {
+      c_.interfaces.reserve(list->items.size());
+      interface_names_.reserve(2 * list->items.size());
+      ifindexes_.reserve(list->items.size());
+    }
     r_.list(top, "interfaces", [&](const node &n) { read_interface(n); });
     read_storage(top);
     read_dirty_bits(top);
@@ -191,8 +196,8 @@ class chassis_parser {
     check(!valid_vdc_name(v.name), n, "name",
           "expected a VDC name of 1 to 63 letters, digits, '-', '_' and '.'");
     for (auto &other : c_.vdcs)
-      check(strcasecmp(other.name.c_str(), v.name.c_str()) == 0, n, "name",
-            "VDC name \"" + v.name + "\" is taken");
+      if (strcasecmp(other.name.c_str(), v.name.c_str()) == 0)
+        check(true, n, "name", "VDC name \"" + v.name + "\" is taken");
     for (size_t i = 0; i < v.module_types.size(); ++i)
       check_item(!known_linecard_type(v.module_types[i]), n, "module_types", i,
                  "no linecard type \"" + v.module_types[i] + "\"");
@@ -229,7 +234,7 @@ class chassis_parser {
     i.move_result = static_cast<int32_t>(result);
     r_.code(n, "move_status", i.move_status);
     check_interface(n, i);
-    c_.interfaces.push_back(i);
+    c_.interfaces.push_back(std::move(i));
   }
 
   void check_interface(const node &n, const interface &i) {
@@ -311,7 +316,7 @@ class chassis_parser {
     e.ports = static_cast<int32_t>(ports);
     check(e.vdc_name.size() > 63, n, "vdc_name", "longer than 63 characters");
     check(e.desc.size() > 99, n, "desc", "longer than 99 characters");
-    c_.events.push_back(e);
+    c_.events.push_back(std::move(e));
   }
 
   std::vector<bool> vdc_ids_;  // by id: read so far
