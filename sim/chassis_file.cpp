@@ -243,13 +243,11 @@ class chassis_parser {
           "expected 1 to 200 characters");
     // Long and short names share one space of names, in any case.
     std::string name = lowercase(i.name), short_name = lowercase(i.short_name);
-    if (interface_names_.count(name))
+    if (!interface_names_.insert(name).second)
       check(true, n, "name", "interface \"" + i.name + "\" is listed twice");
-    if (interface_names_.count(short_name))
+    else if (short_name != name && !interface_names_.insert(short_name).second)
       check(true, n, "short_name", "interface \"" + i.short_name + "\" is listed twice");
-    check(!ifindexes_.insert(i.ifindex).second, n, "ifindex", "interface index is taken");
-    interface_names_.insert(name);
-    interface_names_.insert(short_name);
+    if (!ifindexes_.insert(i.ifindex).second) check(true, n, "ifindex", "interface index is taken");
     if (i.vdc != 0 && !known_vdc(i.vdc)) check(true, n, "vdc", "no VDC " + std::to_string(i.vdc));
     for (size_t k = 0; k < i.shared_with.size(); ++k)
       if (!known_vdc(i.shared_with[k]))
