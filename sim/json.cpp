@@ -8,6 +8,9 @@ namespace vdcsim::json {
 namespace {
 
 constexpr int max_depth = 64;
+// Bounds the memory a document can take, whatever its shape: a full chassis of 16,384
+// interfaces holds about 70,000 values.
+constexpr size_t max_values = 1u << 18;
 
 class parser {
  public:
@@ -62,6 +65,7 @@ class parser {
 
   bool parse_value(value &out, int depth) {
     if (depth > max_depth) return fail("nested too deeply");
+    if (++values_ > max_values) return fail("more than " + std::to_string(max_values) + " values");
     out = value{};
     out.at = here();
     switch (peek()) {
@@ -92,13 +96,13 @@ class parser {
 
   bool parse_object(value &out, int depth) {
     out.type = kind::object;
-    out.members.reserve(4);  // most objects of a chassis file are small
     advance();
     skip_blanks();
     if (peek() == '}') {
       advance();
       return true;
     }
+    out.members.reserve(2);  // fewer allocations for the small objects of a chassis
     for (;;) {
       skip_blanks();
       if (peek() != '"') return fail("expected a member name in double quotes");
@@ -254,6 +258,7 @@ class parser {
     return true;
   }
 
+  size_t values_ = 0;
   std::string_view text_;
   size_t pos_ = 0;
   int line_ = 1;

@@ -53,6 +53,17 @@ TEST_P(bad_chassis_files, are_refused_naming_the_field) {
 INSTANTIATE_TEST_SUITE_P(all, bad_chassis_files, testing::ValuesIn(bad_chassis_cases()),
                          [](const auto &row) { return row.param.name; });
 
+// Whatever its shape, a file within the size bound stays within a bound of memory.
+TEST(bad_chassis_files, with_too_many_values_are_refused) {
+  std::string text = "{\"vdcs\": [";
+  for (int i = 0; i < 300000; ++i)
+    text += "0,";
+  vdcsim::chassis model;
+  std::string error;
+  EXPECT_FALSE(vdcsim::parse_chassis(text + "0]}", "bad.json", model, error));
+  EXPECT_EQ(error, "bad.json:1:524295: more than 262144 values");  // the 262,143rd item
+}
+
 struct refusal {
   const char *name;
   std::vector<std::string> args;
