@@ -19,8 +19,9 @@ int wake_pipe[2] = {-1, -1};  // a byte per signal wakes wait_for_input
 
 void note(int signal) {
   int saved = errno;
-  if (wake_pipe[1] >= 0 && write(wake_pipe[1], "", 1) < 0) {
-    // a full pipe wakes the waiter just as well
+  if (wake_pipe[1] >= 0) {
+    ssize_t written = write(wake_pipe[1], "", 1);  // a full pipe wakes the waiter as well
+    (void)written;
   }
   errno = saved;
   if (signal == SIGINT && !typing) {
