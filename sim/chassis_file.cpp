@@ -5,13 +5,12 @@
 
 #include <strings.h>
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
+#include <cctype>
+#include <unordered_set>
 
 #include "chassis_reader.h"
 #include "names.h"
+#include "session_files.h"
 
 namespace vdcsim {
 namespace {
@@ -19,6 +18,12 @@ namespace {
 constexpr uint32_t dirty_marker = 999;
 constexpr uint32_t max_linecard_types = 16;
 constexpr uint32_t max_slot = 254;  // 255 stands for an unknown slot
+
+std::string lowercase(std::string text) {
+  for (char &c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
 
 class chassis_parser {
  public:
@@ -41,6 +46,11 @@ class chassis_parser {
     r_.list(
         top, "vdcs", [&](const node &n) { read_vdc(n); }, true);
     if (r_.ok() && c_.vdcs.empty()) r_.fail(root.member("vdcs")->at, "vdcs", "no VDC at all");
+    if (const json::value *list = top.v.member("interfaces"); list != nullptr) {
+      c_.interfaces.reserve(list->items.size());
+      interface_names_.reserve(2 * list->items.size());
+      ifindexes_.reserve(list->items.size());
+    }
     r_.list(top, "interfaces", [&](const node &n) { read_interface(n); });
     read_storage(top);
     read_dirty_bits(top);
@@ -52,19 +62,19 @@ class chassis_parser {
 
  private:
   // Reports `what` at the value of field `name` when `bad` holds.
-  void check(bool bad, const node &n, const char *name, const std::string &what) {
+  void check(bool bad, const node &n, const char *name, std::string_view what) {
     if (!r_.ok() || !bad) return;
     const json::value *v = n.v.member(name);
-    r_.fail(v ? v->at : n.v.at, n.child(name), what);
+    r_.fail(v ? v->at : n.v.at, n.child(name), std::string(what));
   }
 
-  void check_item(bool bad, const node &n, const char *name, size_t i, const std::string &what) {
+  void check_item(bool bad, const node &n, const char *name, size_t i, std::string_view what) {
     if (!r_.ok() || !bad) return;
     const json::value &v = n.v.member(name)->items[i];
-    r_.fail(v.at, n.child(name) + "[" + std::to_string(i) + "]", what);
+    r_.fail(v.at, n.child(name) + "[" + std::to_string(i) + "]", std::string(what));
   }
 
-  bool known_vdc(uint32_t id) const { return c_.find_vdc(id) != nullptr; }
+  bool known_vdc(uint32_t id) const { return id < vdc_ids_.size() && vdc_ids_[id]; }
 
   void read_operator(const node &top) {
     const json::value *v = r_.field(top, "operator", false);
@@ -92,10 +102,17 @@ class chassis_parser {
     c_.linecard_types.push_back(t);
   }
 
-  bool known_linecard_type(const std::string &name) const {
+  // Names match in any case; a reference is kept as the name it refers to is written.
+  const linecard_type *linecard_type_named(const std::string &name) const {
     for (auto &t : c_.linecard_types)
-      if (strcasecmp(t.name.c_str(), name.c_str()) == 0) return true;
-    return false;
+      if (strcasecmp(t.name.c_str(), name.c_str()) == 0) return &t;
+    return nullptr;
+  }
+  bool known_linecard_type(const std::string &name) const {
+    return linecard_type_named(name) != nullptr;
+  }
+  void spell_as_declared(std::string &type) const {
+    if (auto *t = linecard_type_named(type)) type = t->name;
   }
 
   void read_module(const node &n) {
@@ -106,6 +123,7 @@ class chassis_parser {
     check(c_.find_module(m.slot) != nullptr, n, "slot",
           "slot " + std::to_string(m.slot) + " holds two modules");
     check(!known_linecard_type(m.type), n, "type", "no linecard type \"" + m.type + "\"");
+    spell_as_declared(m.type);
     c_.modules.push_back(m);
   }
 
@@ -149,6 +167,8 @@ class chassis_parser {
     r_.boolean(n, "setup_done", v.setup_done);
     r_.boolean(n, "setup_fails", v.setup_fails);
     check_vdc(n, v);
+    vdc_ids_.resize(c_.max_vdcs + 1);
+    if (v.id <= c_.max_vdcs) vdc_ids_[v.id] = true;
     c_.vdcs.push_back(v);
   }
 
@@ -170,20 +190,29 @@ class chassis_parser {
     r_.time(n, "restart_time", v.restart_time);
   }
 
-  void check_vdc(const node &n, const vdc &v) {
+  void check_vdc(const node &n, vdc &v) {
     check(c_.vdcs.empty() && v.id != 1, n, "id", "the first VDC is the default VDC, id 1");
     check(known_vdc(v.id), n, "id", "VDC id " + std::to_string(v.id) + " is taken");
     check(!valid_vdc_name(v.name), n, "name",
           "expected a VDC name of 1 to 63 letters, digits, '-', '_' and '.'");
     for (auto &other : c_.vdcs)
-      check(strcasecmp(other.name.c_str(), v.name.c_str()) == 0, n, "name",
-            "VDC name \"" + v.name + "\" is taken");
+      if (strcasecmp(other.name.c_str(), v.name.c_str()) == 0)
+        check(true, n, "name", "VDC name \"" + v.name + "\" is taken");
     for (size_t i = 0; i < v.module_types.size(); ++i)
       check_item(!known_linecard_type(v.module_types[i]), n, "module_types", i,
                  "no linecard type \"" + v.module_types[i] + "\"");
     for (size_t i = 0; i < v.feature_sets.size(); ++i)
       check_item(c_.find_feature_set(v.feature_sets[i]) == nullptr, n, "feature_sets", i,
                  "no installed feature set \"" + v.feature_sets[i] + "\"");
+    for (size_t i = 0; i < v.feature_sets.size(); ++i)
+      for (size_t j = 0; j < i; ++j)
+        check_item(strcasecmp(v.feature_sets[i].c_str(), v.feature_sets[j].c_str()) == 0, n,
+                   "feature_sets", i, "feature set \"" + v.feature_sets[i] + "\" is listed twice");
+    if (!r_.ok()) return;
+    for (auto &type : v.module_types)
+      spell_as_declared(type);
+    for (auto &name : v.feature_sets)
+      name = c_.find_feature_set(name)->name;
   }
 
   void read_interface(const node &n) {
@@ -191,7 +220,7 @@ class chassis_parser {
                        "move_result", "move_status"}))
       return;
     interface i;
-    i.ifindex = 0x1a000000u + static_cast<uint32_t>(c_.interfaces.size()) * 0x200u;
+    i.ifindex = default_ifindex(c_.interfaces.size());
     r_.text(n, "name", i.name, true);
     i.short_name = short_interface_name(i.name);
     r_.text(n, "short_name", i.short_name);
@@ -205,23 +234,24 @@ class chassis_parser {
     i.move_result = static_cast<int32_t>(result);
     r_.code(n, "move_status", i.move_status);
     check_interface(n, i);
-    c_.interfaces.push_back(i);
+    c_.interfaces.push_back(std::move(i));
   }
 
   void check_interface(const node &n, const interface &i) {
     check(i.name.empty() || i.name.size() > 200, n, "name", "expected 1 to 200 characters");
     check(i.short_name.empty() || i.short_name.size() > 200, n, "short_name",
           "expected 1 to 200 characters");
-    check(c_.find_interface(i.name) != nullptr, n, "name",
-          "interface \"" + i.name + "\" is listed twice");
-    check(c_.find_interface(i.short_name) != nullptr, n, "short_name",
-          "interface \"" + i.short_name + "\" is listed twice");
-    for (auto &other : c_.interfaces)
-      check(other.ifindex == i.ifindex, n, "ifindex", "interface index is taken");
-    check(i.vdc != 0 && !known_vdc(i.vdc), n, "vdc", "no VDC " + std::to_string(i.vdc));
+    // Long and short names share one space of names, in any case.
+    std::string name = lowercase(i.name), short_name = lowercase(i.short_name);
+    if (!interface_names_.insert(name).second)
+      check(true, n, "name", "interface \"" + i.name + "\" is listed twice");
+    else if (short_name != name && !interface_names_.insert(short_name).second)
+      check(true, n, "short_name", "interface \"" + i.short_name + "\" is listed twice");
+    if (!ifindexes_.insert(i.ifindex).second) check(true, n, "ifindex", "interface index is taken");
+    if (i.vdc != 0 && !known_vdc(i.vdc)) check(true, n, "vdc", "no VDC " + std::to_string(i.vdc));
     for (size_t k = 0; k < i.shared_with.size(); ++k)
-      check_item(!known_vdc(i.shared_with[k]), n, "shared_with", k,
-                 "no VDC " + std::to_string(i.shared_with[k]));
+      if (!known_vdc(i.shared_with[k]))
+        check_item(true, n, "shared_with", k, "no VDC " + std::to_string(i.shared_with[k]));
   }
 
   void read_storage(const node &top) {
@@ -244,7 +274,7 @@ class chassis_parser {
       if (r_.whole(n.v, n.path, 1, 4094, low)) high = low;
     } else if (n.v.type == json::kind::array && n.v.items.size() == 2) {
       if (r_.whole(n.v.items[0], n.path + "[0]", 1, 4094, low))
-        r_.whole(n.v.items[1], n.path + "[1]", 1, 4094, high);
+        r_.whole(n.v.items[1], n.path + "[1]", low, 4094, high);
     } else {
       r_.fail(n.v.at, n.path, "expected a VLAN number or a [low, high] pair");
     }
@@ -278,15 +308,18 @@ class chassis_parser {
     r_.text(n, "state", e.state);
     r_.text(n, "desc", e.desc);
     r_.word(n, "dest_vdc", 0, UINT16_MAX, e.dest_vdc);
-    r_.words(n, "sources", 0, c_.max_vdcs - 1, e.sources);
+    r_.words(n, "sources", 0, c_.max_vdcs, e.sources);
     uint32_t ports = 0;
     r_.word(n, "ports", 0, INT32_MAX, ports);
     e.ports = static_cast<int32_t>(ports);
     check(e.vdc_name.size() > 63, n, "vdc_name", "longer than 63 characters");
     check(e.desc.size() > 99, n, "desc", "longer than 99 characters");
-    c_.events.push_back(e);
+    c_.events.push_back(std::move(e));
   }
 
+  std::vector<bool> vdc_ids_;  // by id: read so far
+  std::unordered_set<std::string> interface_names_;
+  std::unordered_set<uint32_t> ifindexes_;
   chassis_reader r_;
   chassis &c_;
 };
@@ -314,14 +347,9 @@ bool parse_chassis(std::string_view text, const std::string &file_name, chassis 
 }
 
 bool load_chassis(const std::string &path, chassis &out, std::string &error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path + ": cannot read the chassis file: " + std::strerror(errno);
-    return false;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return parse_chassis(text.str(), path, out, error);
+  std::string text;
+  if (!read_bounded(path, max_chassis_bytes, true, text, error)) return false;
+  return parse_chassis(text, path, out, error);
 }
 
 }  // namespace vdcsim

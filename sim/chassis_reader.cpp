@@ -1,5 +1,6 @@
 #include "chassis_reader.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +13,14 @@ std::string range_text(int64_t low, int64_t high) {
   return "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
 }
 
+// "0x" or "0X" and one to eight hexadecimal digits, nothing else.
 bool parse_hex(const std::string &text, int64_t &out) {
   if (text.size() < 3 || text.size() > 10 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
     return false;
-  char *end = nullptr;
-  out = static_cast<int64_t>(std::strtoull(text.c_str() + 2, &end, 16));
-  return end != nullptr && *end == '\0';
+  for (size_t i = 2; i < text.size(); ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(text[i]))) return false;
+  out = static_cast<int64_t>(std::strtoull(text.c_str() + 2, nullptr, 16));
+  return true;
 }
 
 bool parse_iso_time(const std::string &text, int64_t &out) {
@@ -91,16 +94,16 @@ void chassis_reader::boolean(const node &n, const char *name, bool &out) {
   out = v->flag;
 }
 
-bool chassis_reader::number_value(const json::value &v, const std::string &path, int64_t low,
-                                  int64_t high, bool hex, int64_t &out) {
+bool chassis_reader::number_value(const json::value &v, const place &at, int64_t low, int64_t high,
+                                  bool hex, int64_t &out) {
   int64_t n = 0;
   if (hex && v.type == json::kind::string) {
     if (!parse_hex(v.text, n)) {
-      fail(v.at, path, "expected " + range_text(low, high) + " or a hexadecimal \"0x...\"");
+      fail(v.at, at.text(), "expected " + range_text(low, high) + " or a hexadecimal \"0x...\"");
       return false;
     }
   } else if (v.type != json::kind::number || !v.integral) {
-    fail(v.at, path,
+    fail(v.at, at.text(),
          "expected " + range_text(low, high) + ", found " +
              (v.type == json::kind::number ? "a fraction" : json::describe(v.type)));
     return false;
@@ -108,7 +111,7 @@ bool chassis_reader::number_value(const json::value &v, const std::string &path,
     n = static_cast<int64_t>(v.number);
   }
   if (n < low || n > high || (v.type == json::kind::number && std::fabs(v.number) > 9e15)) {
-    fail(v.at, path, "expected " + range_text(low, high) + ", found " + std::to_string(n));
+    fail(v.at, at.text(), "expected " + range_text(low, high) + ", found " + std::to_string(n));
     return false;
   }
   out = n;
@@ -118,7 +121,7 @@ bool chassis_reader::number_value(const json::value &v, const std::string &path,
 void chassis_reader::number(const node &n, const char *name, int64_t low, int64_t high,
                             int64_t &out, bool required, bool hex) {
   const json::value *v = field(n, name, required);
-  if (v != nullptr) number_value(*v, n.child(name), low, high, hex, out);
+  if (v != nullptr) number_value(*v, place{nullptr, &n, name}, low, high, hex, out);
 }
 
 void chassis_reader::word(const node &n, const char *name, uint32_t low, uint32_t high,
@@ -138,18 +141,24 @@ void chassis_reader::time(const node &n, const char *name, int64_t &out, bool re
   const json::value *v = field(n, name, required);
   if (v == nullptr) return;
   if (v->type == json::kind::string) {
-    if (!parse_iso_time(v->text, out))
+    int64_t seconds = 0;
+    if (!parse_iso_time(v->text, seconds))
       fail(v->at, n.child(name), "expected a time such as \"2024-03-01T09:00:00Z\"");
+    else if (seconds < 0 || seconds > INT32_MAX)
+      fail(v->at, n.child(name),
+           "expected a time from 1970-01-01T00:00:00Z to 2038-01-19T03:14:07Z, found " + v->text);
+    else
+      out = seconds;
     return;
   }
-  number_value(*v, n.child(name), 0, INT32_MAX, false, out);
+  number_value(*v, place{nullptr, &n, name}, 0, INT32_MAX, false, out);
 }
 
 void chassis_reader::words(const node &n, const char *name, uint32_t low, uint32_t high,
                            std::vector<uint32_t> &out) {
   list(n, name, [&](const node &item) {
     int64_t value = 0;
-    if (number_value(item.v, item.path, low, high, false, value))
+    if (number_value(item.v, place{&item.path}, low, high, false, value))
       out.push_back(static_cast<uint32_t>(value));
   });
 }

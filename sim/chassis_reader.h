@@ -21,6 +21,16 @@ struct node {
   std::string child(const char *name) const { return path.empty() ? name : path + "." + name; }
 };
 
+// The path of a value, spelt out only when a message needs it: a whole path, or a
+// field of a node.
+struct place {
+  const std::string *path = nullptr;
+  const node *parent = nullptr;
+  const char *name = nullptr;
+
+  std::string text() const { return path ? *path : parent->child(name); }
+};
+
 class chassis_reader {
  public:
   explicit chassis_reader(std::string file_name) : file_(std::move(file_name)) {}
@@ -51,12 +61,12 @@ class chassis_reader {
   // A whole number from `low` to `high` that stands at `path`.
   bool whole(const json::value &v, const std::string &path, int64_t low, int64_t high,
              int64_t &out) {
-    return number_value(v, path, low, high, false, out);
+    return number_value(v, place{&path}, low, high, false, out);
   }
 
  private:
-  bool number_value(const json::value &v, const std::string &path, int64_t low, int64_t high,
-                    bool hex, int64_t &out);
+  bool number_value(const json::value &v, const place &at, int64_t low, int64_t high, bool hex,
+                    int64_t &out);
   std::string file_;
   std::string error_;
 };

@@ -1,14 +1,13 @@
 // Writing the model as a chassis file: the nested shells of a switch read the state the
 // outer shell left, and write back what they changed.
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
-#include <fstream>
 #include <type_traits>
 
 #include "chassis_file.h"
 #include "json.h"
+#include "names.h"
+#include "session_files.h"
 
 namespace vdcsim {
 namespace {
@@ -114,17 +113,18 @@ void write_vdc(json::writer &w, const vdc &v) {
   w.end_object();
 }
 
-void write_interface(json::writer &w, const interface &i) {
+// Interfaces are most of a large chassis: fields that hold their defaults are left out.
+void write_interface(json::writer &w, const interface &i, size_t position) {
   w.begin_object();
   text_field(w, "name", i.name);
-  text_field(w, "short_name", i.short_name);
-  hex_code(w, "ifindex", i.ifindex);
+  if (i.short_name != short_interface_name(i.name)) text_field(w, "short_name", i.short_name);
+  if (i.ifindex != default_ifindex(position)) hex_code(w, "ifindex", i.ifindex);
   number_field(w, "slot", i.slot);
-  number_field(w, "vdc", i.vdc);
-  list_field(w, "shared_with", i.shared_with);
-  bool_field(w, "breakout", i.breakout);
-  hex_code(w, "move_result", static_cast<uint32_t>(i.move_result));
-  hex_code(w, "move_status", i.move_status);
+  if (i.vdc != 0) number_field(w, "vdc", i.vdc);
+  if (!i.shared_with.empty()) list_field(w, "shared_with", i.shared_with);
+  if (i.breakout) bool_field(w, "breakout", i.breakout);
+  if (i.move_result != 0) hex_code(w, "move_result", static_cast<uint32_t>(i.move_result));
+  if (i.move_status != 0) hex_code(w, "move_status", i.move_status);
   w.end_object();
 }
 
@@ -190,7 +190,9 @@ std::string chassis_to_json(const chassis &c) {
   write_linecards(w, c);
   write_feature_sets(w, c);
   array_field(w, "vdcs", c.vdcs, [&w](const vdc &v) { write_vdc(w, v); });
-  array_field(w, "interfaces", c.interfaces, [&w](const interface &i) { write_interface(w, i); });
+  size_t position = 0;
+  array_field(w, "interfaces", c.interfaces,
+              [&](const interface &i) { write_interface(w, i, position++); });
   write_storage(w, c);
   write_dirty_bits(w, c);
   array_field(w, "events", c.events, [&w](const event &e) { write_event(w, e); });
@@ -199,14 +201,7 @@ std::string chassis_to_json(const chassis &c) {
 }
 
 bool save_chassis(const std::string &path, const chassis &c, std::string &error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << chassis_to_json(c);
-  out.close();
-  if (!out) {
-    error = path + ": cannot write the chassis state: " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  return replace_file(path, chassis_to_json(c), error);
 }
 
 }  // namespace vdcsim

@@ -1,4 +1,6 @@
 // Switching and the configuration commands.
+#include <signal.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -28,6 +30,19 @@ void set_environment_vdc(uint32_t vdc) {
   setenv("SYSMGR_VDC_ID", std::to_string(vdc).c_str(), 1);
 }
 
+// The library hands the terminal back to this shell's process group; started in the
+// background, the shell would stop there, so SIGTTOU is ignored as job-control shells
+// ignore it around tcsetpgrp.
+template <typename Fn>
+void without_terminal_stops(Fn fn) {
+  struct sigaction ignore {};
+  struct sigaction saved {};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGTTOU, &ignore, &saved);
+  fn();
+  sigaction(SIGTTOU, &saved, nullptr);
+}
+
 }  // namespace
 
 bool refuse(const std::string &reason) {
@@ -39,15 +54,19 @@ bool refuse(const std::string &reason) {
 // foreground; they read and write the model through the state file. Afterwards this
 // shell is back in its own VDC, whatever the library left behind.
 bool switch_vdc(session &s, std::span<const param_value> args) {
+  if (s.state_file.empty()) return refuse("Cannot switch VDC: " + s.state_error);
+  if (nesting_depth() >= max_nesting)
+    return refuse("Cannot switch VDC: " + std::to_string(max_nesting) +
+                  " nested shells are the most there may be.");
   uint32_t target = args[0].number;
   uint32_t before = s.mgr.current();
   cmd_ctx cmd = s.mgr.switch_to(target);
   bool refused = has(cmd, VDC_ATTR_ERR_NO_VDC) || has(cmd, VDC_ATTR_ERR_NOT_AUTHORIZED);
   if (!refused) s.mgr.record_switch(target);
-  save_state(s);
+  if (!save_state(s)) return refuse("Cannot switch VDC: the state file cannot be written.");
   s.mgr.sync_platform(target);
   set_environment_vdc(before);
-  s.lib.vdc_mgr_set_cli_mode(&cmd);
+  without_terminal_stops([&] { s.lib.vdc_mgr_set_cli_mode(&cmd); });
   fflush(stdout);
   bool entered = environment_vdc() == target || target == before;
   reload_state(s);

@@ -14,5 +14,9 @@ extern "C" int system(const char *command) {
   if (real == nullptr) return -1;
   fflush(nullptr);
   if (command == nullptr) return real(nullptr);
-  return real(vdcsim::map_command(command).c_str());
+  std::string mapped = vdcsim::map_command(command);
+  // The shell that system() starts becomes vdcsim: no shell waits in between to be
+  // ended by the operator's Ctrl-C.
+  if (mapped != command) mapped = "exec " + mapped;
+  return real(mapped.c_str());
 }

@@ -8,6 +8,9 @@ namespace vdcsim::json {
 namespace {
 
 constexpr int max_depth = 64;
+// Bounds the memory a document can take, whatever its shape: a full chassis of 16,384
+// interfaces holds about 70,000 values.
+constexpr size_t max_values = 1u << 18;
 
 class parser {
  public:
@@ -62,6 +65,7 @@ class parser {
 
   bool parse_value(value &out, int depth) {
     if (depth > max_depth) return fail("nested too deeply");
+    if (++values_ > max_values) return fail("more than " + std::to_string(max_values) + " values");
     out = value{};
     out.at = here();
     switch (peek()) {
@@ -98,6 +102,7 @@ class parser {
       advance();
       return true;
     }
+    out.members.reserve(2);  // fewer allocations for the small objects of a chassis
     for (;;) {
       skip_blanks();
       if (peek() != '"') return fail("expected a member name in double quotes");
@@ -168,8 +173,14 @@ class parser {
         if (!parse_escape(out)) return false;
         continue;
       }
-      out += c;
-      advance();
+      // A run of plain characters holds no line break: it moves along one line.
+      size_t end = pos_ + 1;
+      while (end < text_.size() && text_[end] != '"' && text_[end] != '\\' &&
+             static_cast<unsigned char>(text_[end]) >= 0x20)
+        ++end;
+      out.append(text_.data() + pos_, end - pos_);
+      column_ += static_cast<int>(end - pos_);
+      pos_ = end;
     }
   }
 
@@ -227,16 +238,27 @@ class parser {
       while (!at_end() && std::string_view("0123456789.eE+-").find(peek()) != std::string::npos)
         advance();
     }
-    std::string digits(text_.substr(start, pos_ - start));
-    char *end = nullptr;
-    out.number = std::strtod(digits.c_str(), &end);
-    if (end == nullptr || *end != '\0' || !std::isfinite(out.number))
-      return fail("malformed number");
     out.type = kind::number;
     out.integral = integral;
+    std::string_view digits = text_.substr(start, pos_ - start);
+    // Whole numbers of up to 15 digits are exact as doubles: the common case, summed here.
+    if (integral && digits.size() <= 15) {
+      bool negative = digits[0] == '-';
+      double sum = 0;
+      for (char d : digits.substr(negative ? 1 : 0))
+        sum = sum * 10 + (d - '0');
+      out.number = negative ? -sum : sum;
+      return true;
+    }
+    std::string copy(digits);
+    char *end = nullptr;
+    out.number = std::strtod(copy.c_str(), &end);
+    if (end == nullptr || *end != '\0' || !std::isfinite(out.number))
+      return fail("malformed number");
     return true;
   }
 
+  size_t values_ = 0;
   std::string_view text_;
   size_t pos_ = 0;
   int line_ = 1;

@@ -3,11 +3,16 @@
 #include <readline/history.h>
 #include <readline/readline.h>
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "commands.h"
+#include "signals.h"
 
 namespace vdcsim {
 namespace {
@@ -39,8 +44,45 @@ int help_key(int, int) {
   return 0;
 }
 
+// Ctrl-C: the line is dropped and a fresh prompt starts on the next line.
+void cancel_line() {
+  rl_replace_line("", 0);
+  rl_crlf();
+  rl_on_new_line();
+  rl_redisplay();
+}
+
+// Ctrl-Z: the terminal goes back to how it was, the shell stops, and once it continues
+// its settings and its prompt come back.
+void stop_until_continued() {
+  rl_cleanup_after_signal();
+  signals::catch_stop(false);
+  raise(SIGTSTP);
+  signals::catch_stop(true);
+  rl_reset_after_signal();
+  rl_forced_update_display();
+}
+
+// Reads one key; a signal that came meanwhile is acted on here, between keys. A
+// signal that ends the session reads as the end of input, the line unused.
+int read_key(FILE *in) {
+  for (;;) {
+    if (signals::ending() != 0) return EOF;
+    if (signals::take(SIGINT)) cancel_line();
+    if (signals::take(SIGTSTP)) stop_until_continued();
+    if (signals::take(SIGCONT)) rl_forced_update_display();
+    if (!signals::wait_for_input(fileno(in))) continue;
+    unsigned char key = 0;
+    ssize_t n = read(fileno(in), &key, 1);
+    if (n == 1) return key;
+    if (n == 0 || errno != EINTR) return EOF;
+  }
+}
+
 void set_up(session &s) {
   active = &s;
+  rl_catch_signals = 0;
+  rl_getc_function = read_key;
   rl_readline_name = "vdcsim";
   rl_basic_word_break_characters = const_cast<char *>(" \t");
   rl_attempted_completion_function = complete;
@@ -52,11 +94,16 @@ void set_up(session &s) {
 
 void run_interactive(session &s) {
   set_up(s);
-  while (!s.done) {
+  signals::set_interactive(true);
+  while (!s.done && signals::ending() == 0) {
     std::string prompt = s.prompt();
+    signals::take(SIGINT);
+    signals::catch_stop(true);
     char *line = readline(prompt.c_str());
-    if (line == nullptr) {
+    signals::catch_stop(false);
+    if (line == nullptr || signals::ending() != 0) {
       std::printf("\n");
+      std::free(line);
       break;
     }
     std::string text = line;
@@ -68,6 +115,7 @@ void run_interactive(session &s) {
     fflush(stdout);
     set_up(s);
   }
+  signals::set_interactive(false);
   rl_clear_history();
 }
 

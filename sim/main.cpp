@@ -9,7 +9,9 @@
 #include "chassis_file.h"
 #include "options.h"
 #include "programs.h"
+#include "session_files.h"
 #include "shell.h"
+#include "signals.h"
 
 namespace {
 
@@ -23,11 +25,14 @@ std::string program_path(const char *argv0) {
   return path;
 }
 
-// A switch program reads the model its caller left; everything else starts from the
-// chassis file or the built-in chassis.
-bool load_model(const options &o, chassis &model, std::string &error) {
+// A switch program reads the model its caller left, keeping the text to tell later
+// whether it changed the model; everything else starts from the chassis file or the
+// built-in chassis.
+bool load_model(const options &o, chassis &model, std::string &state_text, std::string &error) {
   const char *state = std::getenv(state_variable);
-  if (!o.program.empty() && state != nullptr) return load_chassis(state, model, error);
+  if (!o.program.empty() && state != nullptr)
+    return read_bounded(state, max_chassis_bytes, true, state_text, error) &&
+           parse_chassis(state_text, state, model, error);
   if (!o.chassis.empty()) return load_chassis(o.chassis, model, error);
   model = default_chassis();
   return true;
@@ -58,19 +63,19 @@ std::string indented(const std::string &lines) {
   return out;
 }
 
-std::string make_state_file() {
-  const char *dir = std::getenv("TMPDIR");
-  std::string path = std::string(dir && *dir ? dir : "/tmp") + "/vdcsim-XXXXXX.json";
-  int fd = mkstemps(path.data(), 5);
-  if (fd < 0) return "";
-  close(fd);
-  setenv(state_variable, path.c_str(), 1);
-  return path;
+// Without a state file the shell still runs, but refuses to switch and says why.
+std::string make_state_file(session &s) {
+  std::string dir = make_session_dir(s.state_error);
+  if (dir.empty()) return dir;
+  s.state_file = state_file_in(dir);
+  setenv(state_variable, s.state_file.c_str(), 1);
+  return dir;
 }
 
 int run_top_level(session &s, const options &o) {
   setenv("SYSMGR_VDC_ID", "1", 1);
-  s.state_file = make_state_file();
+  unsetenv(depth_variable);
+  std::string dir = make_state_file(s);
   if (o.tour) {
     run_tour(s);
     s.failures = 0;
@@ -79,10 +84,8 @@ int run_top_level(session &s, const options &o) {
   } else {
     run_shell(s);
   }
-  if (!s.state_file.empty()) {
-    std::remove(s.state_file.c_str());
-    std::remove((s.state_file + ".failures").c_str());
-  }
+  remove_session_dir(dir);
+  if (signals::ending() != 0) signals::end_as(signals::ending());
   return s.failures == 0 ? 0 : 1;
 }
 
@@ -100,8 +103,10 @@ int main(int argc, char **argv) {
     return 0;
   }
   set_self_path(program_path(argv[0]));
+  signals::install();
   chassis model;
-  if (!load_model(o, model, error)) {
+  std::string state_text;
+  if (!load_model(o, model, state_text, error)) {
     std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
     return 2;
   }
@@ -119,6 +124,9 @@ int main(int argc, char **argv) {
   if (!o.program.empty()) {
     const char *state = std::getenv(state_variable);
     s.state_file = state ? state : "";
+    s.state_error = std::string(state_variable) + " names no state file";
+    s.state_text = std::move(state_text);
+    s.state_clock = s.model.clock;
     return run_switch_program(s, o.program, o.program_args);
   }
   return run_top_level(s, o);

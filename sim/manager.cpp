@@ -45,6 +45,10 @@ void manager::sync_platform(uint32_t vdc_environment) {
   p.max_allowed_vdc = static_cast<int32_t>(model_.max_vdcs + 1);
   p.username = model_.op.user;
   p.vdc_environment = static_cast<int32_t>(vdc_environment ? vdc_environment : current_);
+  bool in_step = synced_version_ == version_ && p.vdcs.size() == model_.vdcs.size() &&
+                 p.interfaces.size() == model_.interfaces.size();
+  if (in_step) return;
+  synced_version_ = version_;
   p.vdcs.clear();
   for (auto &v : model_.vdcs)
     p.vdcs.push_back({v.id, v.name});
@@ -139,6 +143,7 @@ std::string manager::create_vdc(const std::string &name, uint32_t &id) {
   std::sort(model_.vdcs.begin(), model_.vdcs.end(),
             [](const vdc &a, const vdc &b) { return a.id < b.id; });
   record(event_kind::config, *model_.find_vdc(id), "vdc created");
+  changed();
   return "";
 }
 
@@ -156,6 +161,7 @@ std::string manager::delete_vdc(uint32_t id) {
   if (model_.fcoe.sharing_eth_vdc == id) model_.fcoe.sharing_eth_vdc = 0;
   std::erase_if(model_.vdcs, [id](const vdc &other) { return other.id == id; });
   record(event_kind::config, gone, "vdc deleted");
+  changed();
   return "";
 }
 
@@ -186,6 +192,7 @@ std::string manager::allocate(const std::vector<interface *> &ports, uint32_t ta
   }
   std::sort(e.sources.begin(), e.sources.end());
   model_.events.push_back(e);
+  changed();
   return "";
 }
 
@@ -206,6 +213,7 @@ std::string manager::allow_feature_set(uint32_t fs_id, bool allow) {
   else
     v->feature_sets.erase(it);
   record(event_kind::config, *v, "feature-set " + fs->name + (allow ? " allowed" : " disallowed"));
+  changed();
   return "";
 }
 

@@ -5,6 +5,7 @@
 #ifndef VDCSIM_MANAGER_H
 #define VDCSIM_MANAGER_H
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,10 +32,15 @@ class manager {
   bool in_default_vdc() const { return current_ == 1; }
 
   // Puts the model into the stand-in platform: VDC names, interfaces, feature-set
-  // lists under their keys, error texts, the operator; and clears its call log.
+  // lists under their keys, error texts, the operator; and clears its call log. The
+  // tables are built again only after a change to the model.
   void sync_platform(uint32_t vdc_environment = 0);
-  // One second passes per command.
-  void tick() { ++model_.clock; }
+  // The model changed other than through this manager (it was read back, say).
+  void changed() { ++version_; }
+  // One second passes per command, up to the last second a chassis file can hold.
+  void tick() {
+    if (model_.clock < INT32_MAX) ++model_.clock;
+  }
 
   // Responses, each with the request that asked for it.
   cmd_ctx show(uint32_t selector) const;  // through show_vdc, selectors 1 to 5
@@ -71,6 +77,8 @@ class manager {
   chassis &model_;
   const library &lib_;
   uint32_t current_;
+  uint64_t version_ = 0;
+  uint64_t synced_version_ = UINT64_MAX;
 };
 
 }  // namespace vdcsim

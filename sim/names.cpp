@@ -32,6 +32,10 @@ std::string default_mac(uint32_t vdc) {
   return mac;
 }
 
+uint32_t default_ifindex(size_t position) {
+  return 0x1a000000u + static_cast<uint32_t>(position) * 0x200u;
+}
+
 std::string short_interface_name(const std::string &name) {
   constexpr std::string_view long_prefix = "Ethernet";
   if (name.compare(0, long_prefix.size(), long_prefix) == 0 && name.size() > long_prefix.size())

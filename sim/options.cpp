@@ -63,6 +63,7 @@ bool parse_options(int argc, char **argv, options &out, std::string &error) {
     if (!known) return error = "unknown argument '" + arg + "'", false;
   }
   if (out.tour && !out.commands.empty()) return error = "--tour and -c exclude each other", false;
+  if (out.user && out.user->empty()) return error = "--user needs a name", false;
   return true;
 }
 

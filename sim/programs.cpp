@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 #include "chassis_file.h"
 #include "shell.h"
@@ -27,10 +26,6 @@ std::string quoted(const std::string &text) {
   return out + "'";
 }
 
-std::string failures_file(const std::string &state) {
-  return state + ".failures";
-}
-
 uint32_t number_or(const std::vector<std::string> &args, size_t i, uint32_t fallback) {
   if (i >= args.size()) return fallback;
   char *end = nullptr;
@@ -45,9 +40,9 @@ int enter_shell(session &s, uint32_t vdc) {
   }
   s.mgr.set_current(vdc);
   setenv("SYSMGR_VDC_ID", std::to_string(vdc).c_str(), 1);
+  setenv(depth_variable, std::to_string(nesting_depth() + 1).c_str(), 1);
   run_shell(s);
-  save_state(s);
-  hand_back_failures(s);
+  hand_back(s);
   return 0;
 }
 
@@ -97,32 +92,9 @@ int32_t run_mapped(const standin::program_run &run) {
   return standin::run_program({argv.front(), {argv.begin() + 1, argv.end()}});
 }
 
-void save_state(session &s) {
-  if (s.state_file.empty()) return;
-  std::string error;
-  if (!save_chassis(s.state_file, s.model, error))
-    std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
-}
-
-void reload_state(session &s) {
-  if (s.state_file.empty()) return;
-  std::string error;
-  chassis loaded;
-  if (!load_chassis(s.state_file, loaded, error)) {
-    std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
-    return;
-  }
-  s.model = std::move(loaded);
-  std::ifstream in(failures_file(s.state_file));
-  int nested = 0;
-  if (in >> nested) s.failures += nested;
-  std::remove(failures_file(s.state_file).c_str());
-}
-
-void hand_back_failures(const session &s) {
-  if (s.state_file.empty() || s.failures == 0) return;
-  std::ofstream out(failures_file(s.state_file), std::ios::trunc);
-  out << s.failures << "\n";
+int nesting_depth() {
+  const char *depth = std::getenv(depth_variable);
+  return depth ? std::atoi(depth) : 0;
 }
 
 int run_switch_program(session &s, const std::string &name, const std::vector<std::string> &args) {

@@ -15,6 +15,10 @@ namespace vdcsim {
 
 constexpr const char *switch_programs = "/velt/bin/";
 constexpr const char *state_variable = "VDCSIM_STATE";
+// How many nested shells stand between this shell and the first one.
+constexpr const char *depth_variable = "VDCSIM_DEPTH";
+constexpr int max_nesting = 8;
+int nesting_depth();
 
 void set_self_path(std::string path);
 const std::string &self_path();
@@ -27,11 +31,13 @@ std::vector<std::string> map_program(const standin::program_run &run);
 // The stand-in's program runner: runs the mapped program and waits for it.
 int32_t run_mapped(const standin::program_run &run);
 
-// The model goes to the state file before a switch and comes back after it; a nested
-// shell also hands back how many of its commands failed.
-void save_state(session &s);
+// The model goes to the state file before a switch and comes back after it. A nested
+// shell saves the model only when it changed it, and hands back beside the state file
+// how many of its commands failed and what its clock shows; the shell that started
+// it reads the model back only when the state file changed.
+bool save_state(session &s);
 void reload_state(session &s);
-void hand_back_failures(const session &s);
+void hand_back(session &s);
 
 // Runs one of the switch programs inside this process (`vdcsim --run NAME ARGS`).
 int run_switch_program(session &s, const std::string &name, const std::vector<std::string> &args);

@@ -105,32 +105,32 @@ void manager::add_detail(cmd_ctx &cmd) const {
   }
 }
 
+// One pass over the interfaces sorts them to their owners and to the VDCs that share
+// them, each list in chassis order.
 void manager::add_membership(cmd_ctx &cmd) const {
+  size_t slots = model_.max_vdcs + 1;
+  std::vector<std::vector<uint32_t>> owned(slots), shared(slots);
+  for (auto &i : model_.interfaces) {
+    if (i.vdc < slots) owned[i.vdc].push_back(i.ifindex);
+    for (uint32_t with : i.shared_with) {
+      if (with == 0 || with >= slots) continue;
+      auto &list = shared[with];
+      if (list.empty() || list.back() != i.ifindex) list.push_back(i.ifindex);
+    }
+  }
   auto &r = cmd.response;
   auto add_vdc = [&](uint32_t id, const std::string &name) {
     r.push_back(word(VDC_ATTR_ID, id));
     r.push_back(text(VDC_ATTR_NAME, name));
-    for (auto &i : model_.interfaces)
-      if (i.vdc == id) r.push_back(word(VDC_ATTR_IF_INDEX, i.ifindex));
-    bool marked = false;
-    for (auto &i : model_.interfaces) {
-      bool shared = false;
-      for (uint32_t with : i.shared_with)
-        shared = shared || with == id;
-      if (!shared || id == 0) continue;
-      if (!marked) r.push_back(mark(VDC_ATTR_SHARED_IF_MARK));
-      marked = true;
-      r.push_back(word(VDC_ATTR_IF_INDEX, i.ifindex));
-    }
+    for (uint32_t ifindex : owned[id])
+      r.push_back(word(VDC_ATTR_IF_INDEX, ifindex));
+    if (!shared[id].empty()) r.push_back(mark(VDC_ATTR_SHARED_IF_MARK));
+    for (uint32_t ifindex : shared[id])
+      r.push_back(word(VDC_ATTR_IF_INDEX, ifindex));
   };
   for (auto *v : visible_vdcs())
-    add_vdc(v->id, v->name);
-  if (!in_default_vdc()) return;
-  for (auto &i : model_.interfaces) {
-    if (i.vdc != 0) continue;
-    add_vdc(0, "Unallocated");
-    break;
-  }
+    if (v->id < slots) add_vdc(v->id, v->name);
+  if (in_default_vdc() && !owned[0].empty()) add_vdc(0, "Unallocated");
 }
 
 void manager::add_feature_sets(cmd_ctx &cmd) const {

@@ -20,8 +20,11 @@ struct session {
   library lib;
   chassis model;
   manager mgr;
-  std::string state_file;  // the model as nested programs read and write it
-  int failures = 0;        // commands unknown or refused
+  std::string state_file;   // the model as nested programs read and write it
+  std::string state_error;  // why there is no state file
+  std::string state_text;   // the state file as this shell last read or wrote it
+  int64_t state_clock = 0;  // the clock that state_text holds
+  int failures = 0;         // commands unknown or refused
   bool done = false;
 
   // "switch# " in the default VDC, "switch-prod# " in VDC prod.

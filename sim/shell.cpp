@@ -2,10 +2,13 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
+#include "actions.h"
 #include "commands.h"
 #include "line_editor.h"
+#include "signals.h"
 
 namespace vdcsim {
 namespace {
@@ -15,12 +18,19 @@ bool is_comment(const std::string &line) {
   return first == std::string::npos || line[first] == '#' || line[first] == '!';
 }
 
+// A signal that ends the session ends the script too, the line unread.
 bool read_line(int fd, std::string &line) {
   line.clear();
   char c = 0;
-  ssize_t n = 0;
-  while ((n = read(fd, &c, 1)) == 1 && c != '\n')
+  ssize_t n = -1;
+  for (;;) {
+    if (signals::ending() != 0) return false;
+    if (!signals::wait_for_input(fd)) continue;
+    n = read(fd, &c, 1);
+    if (n < 0 && errno == EINTR) continue;
+    if (n != 1 || c == '\n') break;
     line += c;
+  }
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return n == 1 || !line.empty();
 }
@@ -51,9 +61,15 @@ constexpr const char *tour_lines[] = {
 
 void run_transcribed(session &s, const std::string &line) {
   std::string prompt = s.prompt();
-  std::printf("%s%s\n", prompt.c_str(), line.c_str());
+  std::string shown = line;
+  for (size_t at = shown.find('\0'); at != std::string::npos; at = shown.find('\0', at))
+    shown.replace(at, 1, "^@");
+  std::printf("%s%s\n", prompt.c_str(), shown.c_str());
   fflush(stdout);
-  if (!line.empty() && line.back() == '?') {
+  if (shown.size() != line.size()) {
+    refuse("The line holds a NUL character (^@) and is not run.");
+    ++s.failures;
+  } else if (!line.empty() && line.back() == '?') {
     print_help(s, line.substr(0, line.size() - 1));
   } else if (!run_line(s, line, prompt.size())) {
     ++s.failures;
@@ -64,14 +80,14 @@ void run_transcribed(session &s, const std::string &line) {
 
 void run_commands(session &s, const std::vector<std::string> &lines) {
   for (auto &line : lines) {
-    if (s.done) break;
+    if (s.done || signals::ending() != 0) break;
     run_transcribed(s, line);
   }
 }
 
 void run_script(session &s, int fd) {
   std::string line;
-  while (!s.done && read_line(fd, line)) {
+  while (!s.done && signals::ending() == 0 && read_line(fd, line)) {
     if (!is_comment(line)) run_transcribed(s, line);
   }
 }

@@ -1,4 +1,5 @@
 // The shell's user and terminal services, the program runner and the event-history header.
+#include <signal.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -21,6 +22,35 @@ bool terminal_saved = false;
 
 namespace standin {
 
+// As system() does, the caller ignores SIGINT and SIGQUIT and blocks SIGCHLD while the
+// program runs: Ctrl-C reaches the program, not the shell waiting for it.
+class waiting_as_system {
+ public:
+  waiting_as_system() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGINT, &ignore, &saved_int_);
+    sigaction(SIGQUIT, &ignore, &saved_quit_);
+    sigset_t chld;
+    sigemptyset(&chld);
+    sigaddset(&chld, SIGCHLD);
+    sigprocmask(SIG_BLOCK, &chld, &saved_mask_);
+  }
+  ~waiting_as_system() { restore(); }
+  waiting_as_system(const waiting_as_system &) = delete;
+  waiting_as_system &operator=(const waiting_as_system &) = delete;
+  void restore() {
+    sigaction(SIGINT, &saved_int_, nullptr);
+    sigaction(SIGQUIT, &saved_quit_, nullptr);
+    sigprocmask(SIG_SETMASK, &saved_mask_, nullptr);
+  }
+
+ private:
+  struct sigaction saved_int_ {};
+  struct sigaction saved_quit_ {};
+  sigset_t saved_mask_{};
+};
+
 int32_t run_program(const program_run &run) {
   std::vector<char *> argv;
   argv.push_back(const_cast<char *>(run.path.c_str()));
@@ -28,9 +58,11 @@ int32_t run_program(const program_run &run) {
     argv.push_back(const_cast<char *>(arg.c_str()));
   argv.push_back(nullptr);
   fflush(nullptr);
+  waiting_as_system waiting;
   pid_t pid = fork();
   if (pid < 0) return -1;
   if (pid == 0) {
+    waiting.restore();
     execv(argv[0], argv.data());
     _exit(127);
   }
