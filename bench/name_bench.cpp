@@ -1,0 +1,68 @@
+// The parser's VDC-name callbacks while the switch has many VDCs: cost per call, named
+// names/CALLBACK/VDCS. Help lists go to /dev/null.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "standin.h"
+
+namespace zms_bench {
+namespace {
+
+constexpr uint32_t vdc_counts[] = {256, 1024, 4096};
+
+void install_vdcs(uint32_t count) {
+  standin::reset();
+  standin::set_call_log(false);
+  for (uint32_t id = 1; id <= count; ++id)
+    standin::platform().vdcs.push_back({id, "vdc-" + std::to_string(id)});
+}
+
+using match = cmd_match_result *(*)(cmd_handle, const char *, int32_t);
+
+// The word is the last VDC's name, or a new one, so that a lookup passes every name.
+void matching(benchmark::State &state, uint32_t vdcs, match callback, bool taken, int32_t mode) {
+  install_vdcs(vdcs);
+  std::string word = taken ? "vdc-" + std::to_string(vdcs) : "edge-2";
+  cmd_ctx cmd;
+  for (auto _ : state)
+    standin::free_match(callback(&cmd, word.c_str(), mode));
+}
+
+void helping(benchmark::State &state, uint32_t vdcs) {
+  install_vdcs(vdcs);
+  cmd_ctx cmd;
+  FILE *null = std::fopen("/dev/null", "w");
+  FILE *saved = stdout;
+  stdout = null;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(vdc_mgr_show_e_name_help(&cmd, "vdc-1"));
+  stdout = saved;
+  std::fclose(null);
+}
+
+}  // namespace
+
+void register_name_benchmarks() {
+  struct row {
+    const char *name;
+    match callback;
+    bool taken;
+    int32_t mode;
+  };
+  constexpr row rows[] = {{"new_name_free", vdc_mgr_show_new_name_match, false, 0},
+                          {"new_name_taken", vdc_mgr_show_new_name_match, true, 0},
+                          {"e_name_complete", vdc_mgr_show_e_name_match, true, 0},
+                          {"e_name_prefix", vdc_mgr_show_e_name_match, true, 1},
+                          {"no_def_name_complete", vdc_mgr_show_no_def_name_match, true, 0}};
+  for (uint32_t vdcs : vdc_counts) {
+    std::string size = "/" + std::to_string(vdcs);
+    for (auto &r : rows)
+      benchmark::RegisterBenchmark(("names/" + std::string(r.name) + size).c_str(), matching, vdcs,
+                                   r.callback, r.taken, r.mode);
+    benchmark::RegisterBenchmark(("names/e_name_help" + size).c_str(), helping, vdcs);
+  }
+}
+
+}  // namespace zms_bench
