@@ -51,8 +51,17 @@ bool starts_with(const std::string &name, const char *word, size_t len) {
   return len <= name.size() && strncasecmp(name.c_str(), word, len) == 0;
 }
 
-bool same_name(const std::string &name, const char *word, size_t len) {
-  return len == name.size() && strncasecmp(name.c_str(), word, len) == 0;
+// ASCII letters in one case; other bytes are left to strncasecmp.
+bool may_be_same_letter(unsigned char a, unsigned char b) {
+  auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+  return a == b || a >= 0x80 || b >= 0x80 || fold(a) == fold(b);
+}
+
+// Names of one pattern differ at their ends: the last letters are compared first.
+inline bool same_name(const std::string &name, const char *word, size_t len) {
+  if (len != name.size()) return false;
+  if (len > 0 && !may_be_same_letter(name[len - 1], word[len - 1])) return false;
+  return strncasecmp(name.c_str(), word, len) == 0;
 }
 
 std::string describe(const std::vector<keyword_row> &rows, const char *word) {
