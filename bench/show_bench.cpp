@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -29,6 +30,8 @@ constexpr display displays[] = {{"summary", summary_case},
                                 {"status", status_case}};
 
 enum class side { library, floor, ctime_floor };
+constexpr std::pair<side, const char *> sides[] = {
+    {side::library, "library"}, {side::floor, "floor"}, {side::ctime_floor, "floor_ctime"}};
 constexpr uint32_t sizes[] = {1024, 4096, 16384, 65536};
 
 // Standard output goes to /dev/null while a benchmark runs: the same sink for both sides.
@@ -83,18 +86,22 @@ size_t output_bytes(show_case &c) {
   return capture([&] { run_library(c); }).size();
 }
 
+// Out of line, so that callgrind can count this call alone (--toggle-collect).
+[[gnu::noinline]] void run_side(show_case &c, side measured) {
+  if (measured == side::library)
+    benchmark::DoNotOptimize(run_library(c));
+  else if (measured == side::floor)
+    c.floor();
+  else
+    c.ctime_floor();
+}
+
 void measure(benchmark::State &state, const display &d, uint32_t size, side measured) {
   show_case &c = case_for(d, size);
   size_t bytes = output_bytes(c);
   stdout_to_null quiet;
-  for (auto _ : state) {
-    if (measured == side::library)
-      benchmark::DoNotOptimize(run_library(c));
-    else if (measured == side::floor)
-      c.floor();
-    else
-      c.ctime_floor();
-  }
+  for (auto _ : state)
+    run_side(c, measured);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
   state.counters["bytes"] = static_cast<double>(bytes);
 }
@@ -102,11 +109,9 @@ void measure(benchmark::State &state, const display &d, uint32_t size, side meas
 void register_benchmarks() {
   for (auto &d : displays) {
     for (uint32_t size : sizes) {
-      for (auto [measured, name] : {std::pair{side::library, "/library/"},
-                                    {side::floor, "/floor/"},
-                                    {side::ctime_floor, "/floor_ctime/"}}) {
+      for (auto [measured, name] : sides) {
         if (measured == side::ctime_floor && !d.calls_ctime) continue;
-        std::string full = d.name + std::string(name) + std::to_string(size);
+        std::string full = d.name + std::string("/") + name + "/" + std::to_string(size);
         benchmark::RegisterBenchmark(full.c_str(), measure, d, size, measured)
             ->Unit(benchmark::kMicrosecond);
       }
@@ -140,6 +145,22 @@ int check() {
   return failures == 0 ? 0 : 1;
 }
 
+// --once DISPLAY SIZE SIDE: one run into /dev/null, for callgrind.
+int run_once(const std::string &name, uint32_t size, const std::string &side_name) {
+  for (auto &d : displays) {
+    for (auto [measured, name_of_side] : sides) {
+      if (name != d.name || side_name != name_of_side) continue;
+      show_case &c = case_for(d, size);
+      install(c);
+      stdout_to_null quiet;
+      run_side(c, measured);
+      return 0;
+    }
+  }
+  std::fprintf(stderr, "zms_bench: no display %s with side %s\n", name.c_str(), side_name.c_str());
+  return 2;
+}
+
 }  // namespace
 
 void register_name_benchmarks();  // name_bench.cpp
@@ -148,6 +169,8 @@ void register_name_benchmarks();  // name_bench.cpp
 
 int main(int argc, char **argv) {
   if (argc == 2 && std::strcmp(argv[1], "--check") == 0) return zms_bench::check();
+  if (argc == 5 && std::strcmp(argv[1], "--once") == 0)
+    return zms_bench::run_once(argv[2], static_cast<uint32_t>(std::atoi(argv[3])), argv[4]);
   zms_bench::register_benchmarks();
   zms_bench::register_name_benchmarks();
   benchmark::Initialize(&argc, argv);
