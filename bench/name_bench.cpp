@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "standin.h"
+#include "show_cases.h"
 
 namespace zms_bench {
 namespace {
@@ -16,7 +16,7 @@ void install_vdcs(uint32_t count) {
   standin::reset();
   standin::set_call_log(false);
   for (uint32_t id = 1; id <= count; ++id)
-    standin::platform().vdcs.push_back({id, "vdc-" + std::to_string(id)});
+    standin::platform().vdcs.push_back({id, numbered("vdc-", id)});
 }
 
 using match = cmd_match_result *(*)(cmd_handle, const char *, int32_t);
@@ -24,7 +24,7 @@ using match = cmd_match_result *(*)(cmd_handle, const char *, int32_t);
 // The word is the last VDC's name, or a new one, so that a lookup passes every name.
 void matching(benchmark::State &state, uint32_t vdcs, match callback, bool taken, int32_t mode) {
   install_vdcs(vdcs);
-  std::string word = taken ? "vdc-" + std::to_string(vdcs) : "edge-2";
+  std::string word = taken ? numbered("vdc-", vdcs) : "edge-2";
   cmd_ctx cmd;
   for (auto _ : state)
     standin::free_match(callback(&cmd, word.c_str(), mode));
@@ -57,9 +57,9 @@ void register_name_benchmarks() {
                           {"e_name_prefix", vdc_mgr_show_e_name_match, true, 1},
                           {"no_def_name_complete", vdc_mgr_show_no_def_name_match, true, 0}};
   for (uint32_t vdcs : vdc_counts) {
-    std::string size = "/" + std::to_string(vdcs);
+    std::string size = numbered("/", vdcs);
     for (auto &r : rows)
-      benchmark::RegisterBenchmark(("names/" + std::string(r.name) + size).c_str(), matching, vdcs,
+      benchmark::RegisterBenchmark((std::string("names/") + r.name + size).c_str(), matching, vdcs,
                                    r.callback, r.taken, r.mode);
     benchmark::RegisterBenchmark(("names/e_name_help" + size).c_str(), helping, vdcs);
   }

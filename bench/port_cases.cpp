@@ -35,7 +35,7 @@ void build(show_case &c, uint32_t ports, Heading on_heading, Port on_port) {
   for (uint32_t i = 0; i < ports; ++i) {
     if (i % ports_per_vdc == 0) {
       uint32_t id = 1 + i / ports_per_vdc;
-      vdc_heading h{static_cast<uint16_t>(id), "vdc-" + std::to_string(id)};
+      vdc_heading h{static_cast<uint16_t>(id), numbered("vdc-", id)};
       c.command.response.push_back(standin::word(VDC_ATTR_ID, id));
       c.command.response.push_back(standin::text(VDC_ATTR_NAME, h.name));
       on_heading(h);

@@ -41,6 +41,12 @@ void install(const show_case &c);
 // Runs the library's display once, from the first attribute of its response.
 int32_t run_library(show_case &c);
 
+// "vdc-7" from "vdc-" and 7.
+inline std::string numbered(const char *prefix, uint32_t number) {
+  std::string text(prefix);
+  return text.append(std::to_string(number));
+}
+
 // A text's length as printf's "%.*s" takes it.
 inline int precision(const std::string &text) {
   return static_cast<int>(text.size());

@@ -26,8 +26,8 @@ vdc vdc_number(uint32_t i) {
   char mac[24];
   std::snprintf(mac, sizeof mac, "00:00:5e:%02x:%02x:%02x", (i >> 16) & 0xff, (i >> 8) & 0xff,
                 i & 0xff);
-  return {i,   "vdc-" + std::to_string(i),          states[i % 3],
-          mac, i % 4 == 0 ? "Storage" : "Ethernet", cards[i % 3]};
+  return {i,           numbered("vdc-", i), states[i % 3], mac, i % 4 == 0 ? "Storage" : "Ethernet",
+          cards[i % 3]};
 }
 
 void open_response(cmd_ctx &cmd) {
