@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "output.h"
 #include "show_cases.h"
 
 namespace zms_bench {
@@ -41,13 +42,9 @@ void matching(benchmark::State &state, uint32_t vdcs, match callback, bool taken
 void helping(benchmark::State &state, uint32_t vdcs) {
   install_vdcs(vdcs);
   cmd_ctx cmd;
-  FILE *null = std::fopen("/dev/null", "w");
-  FILE *saved = stdout;
-  stdout = null;
+  stdout_to_null quiet;
   for (auto _ : state)
     benchmark::DoNotOptimize(vdc_mgr_show_e_name_help(&cmd, ""));
-  stdout = saved;
-  std::fclose(null);
 }
 
 }  // namespace

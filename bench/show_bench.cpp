@@ -2,8 +2,6 @@
 // benchmarks are named DISPLAY/library/SIZE and DISPLAY/floor/SIZE; the report after the
 // run sets them side by side. `zms_bench --check` compares the bytes of the two instead.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "output.h"
 #include "ratio_report.h"
 #include "show_cases.h"
 
@@ -33,45 +32,6 @@ enum class side { library, floor, ctime_floor };
 constexpr std::pair<side, const char *> sides[] = {
     {side::library, "library"}, {side::floor, "floor"}, {side::ctime_floor, "floor_ctime"}};
 constexpr uint32_t sizes[] = {1024, 4096, 16384, 65536};
-
-// Standard output goes to /dev/null while a benchmark runs: the same sink for both sides.
-class stdout_to_null {
- public:
-  stdout_to_null() {
-    std::fflush(stdout);
-    saved_ = dup(STDOUT_FILENO);
-    int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
-    close(null);
-  }
-  ~stdout_to_null() {
-    std::fflush(stdout);
-    dup2(saved_, STDOUT_FILENO);
-    close(saved_);
-  }
-  stdout_to_null(const stdout_to_null &) = delete;
-  stdout_to_null &operator=(const stdout_to_null &) = delete;
-
- private:
-  int saved_;
-};
-
-// Everything `print` writes to standard output, caught in memory.
-template <typename Print>
-std::string capture(Print print) {
-  std::fflush(stdout);
-  char *data = nullptr;
-  size_t size = 0;
-  FILE *memory = open_memstream(&data, &size);
-  FILE *saved = stdout;
-  stdout = memory;
-  print();
-  stdout = saved;
-  std::fclose(memory);
-  std::string out(data, size);
-  free(data);
-  return out;
-}
 
 // Cases are built once and shared by the library and floor benchmarks of a display and size.
 show_case &case_for(const display &d, uint32_t size) {
