@@ -6,6 +6,7 @@
 #include <string>
 
 #include "output.h"
+#include "ratio_report.h"
 #include "show_cases.h"
 
 namespace zms_bench {
@@ -65,8 +66,10 @@ void register_name_benchmarks() {
     std::string size = numbered("/", vdcs);
     for (auto &r : rows)
       benchmark::RegisterBenchmark((std::string("names/") + r.name + size).c_str(), matching, vdcs,
-                                   r.callback, r.taken, r.mode);
-    benchmark::RegisterBenchmark(("names/e_name_help" + size).c_str(), helping, vdcs);
+                                   r.callback, r.taken, r.mode)
+          ->ComputeStatistics("min", fastest_repetition);
+    benchmark::RegisterBenchmark(("names/e_name_help" + size).c_str(), helping, vdcs)
+        ->ComputeStatistics("min", fastest_repetition);
   }
 }
 

@@ -39,14 +39,14 @@ void ratio_report::ReportRuns(const std::vector<Run> &runs) {
   for (auto &run : runs) {
     if (run.error_occurred) continue;
     bool aggregate = run.run_type == Run::RT_Aggregate;
-    bool median = aggregate && run.aggregate_name == "median";
+    bool fastest = aggregate && run.aggregate_name == "min";
     auto &f = measured_[parse(run.run_name.str())];
     if (aggregate && run.aggregate_name == "cv") f.spread = run.cpu_accumulated_time;
-    if ((aggregate && !median) || (f.median && !median)) continue;
+    if ((aggregate && !fastest) || (f.fastest && !fastest)) continue;
     f.cpu_ns = run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
     auto bytes = run.counters.find("bytes");
     if (bytes != run.counters.end()) f.bytes = bytes->second.value;
-    f.median = median;
+    f.fastest = fastest;
   }
 }
 

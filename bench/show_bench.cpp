@@ -73,7 +73,8 @@ void register_benchmarks() {
         if (measured == side::ctime_floor && !d.calls_ctime) continue;
         std::string full = d.name + std::string("/") + name + "/" + std::to_string(size);
         benchmark::RegisterBenchmark(full.c_str(), measure, d, size, measured)
-            ->Unit(benchmark::kMicrosecond);
+            ->Unit(benchmark::kMicrosecond)
+            ->ComputeStatistics("min", fastest_repetition);
       }
     }
   }
