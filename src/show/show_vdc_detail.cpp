@@ -61,9 +61,9 @@ void print_cell(size_t index, zms::attr_value value, int name_cells) {
     if (auto number = zms::read_vdc_number(value)) printf("%-*d", width, *number);
     return;
   }
-  auto text = zms::read_text(value);
+  auto text = zms::read_printable_text(value);
   if (!text) return;
-  printf("%-*.*s", width, zms::precision(*text), text->data());
+  printf("%-*.*s", width, text->precision, text->data);
   if (columns[index].id == VDC_ATTR_SUPPORTED_LC) putchar('\n');
 }
 
