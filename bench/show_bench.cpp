@@ -1,106 +1,143 @@
-// The two displays that grow with the switch: interface membership over many ports and the
-// summary table over many VDCs. Output goes to /dev/null; the stand-in's call log is
-// cleared outside the timed part.
+// Each large display beside its floor, at four sizes, printing into /dev/null. The
+// benchmarks are named DISPLAY/library/SIZE and DISPLAY/floor/SIZE; the report after the
+// run sets them side by side. `zms_bench --check` compares the bytes of the two instead.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
 #include <string>
 
-#include "standin.h"
+#include "output.h"
+#include "ratio_report.h"
+#include "show_cases.h"
 
+namespace zms_bench {
 namespace {
 
-class stdout_to_null {
- public:
-  stdout_to_null() {
-    std::fflush(stdout);
-    saved_ = dup(STDOUT_FILENO);
-    int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
-    close(null);
-  }
-  ~stdout_to_null() {
-    std::fflush(stdout);
-    dup2(saved_, STDOUT_FILENO);
-    close(saved_);
-  }
-  stdout_to_null(const stdout_to_null &) = delete;
-  stdout_to_null &operator=(const stdout_to_null &) = delete;
-
- private:
-  int saved_;
+struct display {
+  const char *name;
+  std::unique_ptr<show_case> (*make)(uint32_t);
+  bool calls_ctime = false;
 };
 
-constexpr uint32_t ports_per_slot = 48;
-constexpr uint32_t ports_per_vdc = 96;
+constexpr display displays[] = {{"summary", summary_case},
+                                {"membership", membership_case},
+                                {"detail", detail_case, true},
+                                {"status", status_case}};
 
-// `ports` interfaces, 48 to a slot, 96 to a VDC; every tenth a breakout port, every
-// twentieth with a move status to report.
-cmd_ctx membership_command(uint32_t ports) {
-  standin::reset();
-  standin::platform().current_vdc = 1;
-  cmd_ctx cmd;
-  for (uint32_t i = 0; i < ports; ++i) {
-    uint32_t ifindex = 0x1a000000 + i;
-    auto slot = static_cast<uint8_t>(1 + i / ports_per_slot);
-    std::string name = "Ethernet" + std::to_string(slot) + "/" + std::to_string(1 + i % 48);
-    standin::platform().interfaces[ifindex] = {name,        name, slot,
-                                               i % 10 == 0, 0,    i % 20 == 0 ? 7u : 0u};
-    if (i % ports_per_vdc == 0) {
-      uint32_t vdc = 1 + i / ports_per_vdc;
-      cmd.response.push_back(standin::word(VDC_ATTR_ID, vdc));
-      cmd.response.push_back(standin::text(VDC_ATTR_NAME, "vdc" + std::to_string(vdc)));
-    }
-    cmd.response.push_back(standin::word(VDC_ATTR_IF_INDEX, ifindex));
-  }
-  return cmd;
+enum class side { library, floor, ctime_floor };
+constexpr std::pair<side, const char *> sides[] = {
+    {side::library, "library"}, {side::floor, "floor"}, {side::ctime_floor, "floor_ctime"}};
+constexpr uint32_t sizes[] = {1024, 4096, 16384, 65536};
+
+// Cases are built once and shared by the library and floor benchmarks of a display and size.
+show_case &case_for(const display &d, uint32_t size) {
+  static std::map<std::pair<const char *, uint32_t>, std::unique_ptr<show_case>> cases;
+  auto &c = cases[{d.name, size}];
+  if (!c) c = d.make(size);
+  return *c;
 }
 
-cmd_ctx summary_command(uint32_t vdcs) {
-  standin::reset();
-  cmd_ctx cmd;
-  cmd.response.push_back(standin::text(VDC_ATTR_SWITCHWIDE_MODE, "mode-a"));
-  for (uint32_t vdc = 1; vdc <= vdcs; ++vdc) {
-    cmd.response.push_back(standin::word(VDC_ATTR_ID, vdc));
-    cmd.response.push_back(standin::text(VDC_ATTR_NAME, "vdc-" + std::to_string(vdc)));
-    cmd.response.push_back(standin::text(VDC_ATTR_STATE, "active"));
-    cmd.response.push_back(standin::text(VDC_ATTR_MAC, "00:00:00:00:00:01"));
-    cmd.response.push_back(standin::text(VDC_ATTR_TYPE, "Ethernet"));
-    cmd.response.push_back(standin::text(VDC_ATTR_SUPPORTED_LC, "m1 f1 m1xl"));
-  }
-  return cmd;
+size_t output_bytes(show_case &c) {
+  install(c);
+  return capture([&] { run_library(c); }).size();
 }
 
-void run(benchmark::State &state, cmd_ctx &cmd, int32_t (*show)(cmd_handle)) {
+// Out of line, so that callgrind can count this call alone (--toggle-collect).
+[[gnu::noinline]] void run_side(show_case &c, side measured) {
+  if (measured == side::library)
+    benchmark::DoNotOptimize(run_library(c));
+  else if (measured == side::floor)
+    c.floor();
+  else
+    c.ctime_floor();
+}
+
+void measure(benchmark::State &state, const display &d, uint32_t size, side measured) {
+  show_case &c = case_for(d, size);
+  size_t bytes = output_bytes(c);
   stdout_to_null quiet;
-  for (auto _ : state) {
-    cmd.cursor = 0;
-    benchmark::DoNotOptimize(show(&cmd));
-    state.PauseTiming();
-    standin::clear_calls();
-    state.ResumeTiming();
+  for (auto _ : state)
+    run_side(c, measured);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void register_benchmarks() {
+  for (auto &d : displays) {
+    for (uint32_t size : sizes) {
+      for (auto [measured, name] : sides) {
+        if (measured == side::ctime_floor && !d.calls_ctime) continue;
+        std::string full = d.name + std::string("/") + name + "/" + std::to_string(size);
+        benchmark::RegisterBenchmark(full.c_str(), measure, d, size, measured)
+            ->Unit(benchmark::kMicrosecond)
+            ->ComputeStatistics("min", fastest_repetition);
+      }
+    }
   }
 }
 
-void membership(benchmark::State &state) {
-  auto ports = static_cast<uint32_t>(state.range(0));
-  cmd_ctx cmd = membership_command(ports);
-  run(state, cmd, show_vdc_membership);
-  state.SetItemsProcessed(state.iterations() * ports);
+bool same_bytes(const char *what, uint32_t size, const std::string &library,
+                const std::string &floor) {
+  auto [at, _] = std::mismatch(library.begin(), library.end(), floor.begin(), floor.end());
+  bool same = library == floor;
+  std::printf("%-18s %6u: %zu bytes, %s", what, size, library.size(),
+              same ? "identical\n" : "differ at byte ");
+  if (!same) std::printf("%zu\n", static_cast<size_t>(at - library.begin()));
+  return same;
 }
 
-void summary_table(benchmark::State &state) {
-  auto vdcs = static_cast<uint32_t>(state.range(0));
-  cmd_ctx cmd = summary_command(vdcs);
-  run(state, cmd, show_vdc_detail);
-  state.SetItemsProcessed(state.iterations() * vdcs);
+// Library and floors print the same bytes for every display and size.
+int check() {
+  int failures = 0;
+  for (auto &d : displays) {
+    for (uint32_t size : sizes) {
+      show_case &c = case_for(d, size);
+      install(c);
+      std::string library = capture([&] { run_library(c); });
+      failures += !same_bytes(d.name, size, library, capture(c.floor));
+      if (d.calls_ctime)
+        failures += !same_bytes("  with ctime", size, library, capture(c.ctime_floor));
+    }
+  }
+  return failures == 0 ? 0 : 1;
 }
 
-BENCHMARK(membership)->Arg(96)->Arg(768)->Arg(3072);
-BENCHMARK(summary_table)->Arg(16)->Arg(256)->Arg(1024);
+// --once DISPLAY SIZE SIDE: one run into /dev/null, for callgrind.
+int run_once(const std::string &name, uint32_t size, const std::string &side_name) {
+  for (auto &d : displays) {
+    for (auto [measured, name_of_side] : sides) {
+      if (name != d.name || side_name != name_of_side) continue;
+      show_case &c = case_for(d, size);
+      install(c);
+      stdout_to_null quiet;
+      run_side(c, measured);
+      return 0;
+    }
+  }
+  std::fprintf(stderr, "zms_bench: no display %s with side %s\n", name.c_str(), side_name.c_str());
+  return 2;
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+void register_name_benchmarks();  // name_bench.cpp
+
+}  // namespace zms_bench
+
+int main(int argc, char **argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--check") == 0) return zms_bench::check();
+  if (argc == 5 && std::strcmp(argv[1], "--once") == 0)
+    return zms_bench::run_once(argv[2], static_cast<uint32_t>(std::atoi(argv[3])), argv[4]);
+  zms_bench::register_benchmarks();
+  zms_bench::register_name_benchmarks();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  zms_bench::ratio_report report;
+  benchmark::RunSpecifiedBenchmarks(&report);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -43,12 +43,12 @@ uint32_t cmd_rsp_attr_getnext(cmd_handle handle, void **value, uint32_t *len) {
 }
 
 int32_t cmd_rsp_attr_get(cmd_handle handle, uint32_t id, void **value, uint32_t *len) {
-  standin::log_call("cmd_rsp_attr_get(" + hex(id) + ")");
+  if (standin::call_log_on()) standin::log_call("cmd_rsp_attr_get(" + hex(id) + ")");
   return find(handle->response, id, value, len);
 }
 
 int32_t cmd_req_attr_get(cmd_handle handle, uint32_t id, void **value, uint32_t *len) {
-  standin::log_call("cmd_req_attr_get(" + hex(id) + ")");
+  if (standin::call_log_on()) standin::log_call("cmd_req_attr_get(" + hex(id) + ")");
   return find(handle->request, id, value, len);
 }
 

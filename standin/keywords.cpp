@@ -4,9 +4,11 @@
 // empty name stands for the VDC names, which the stand-in supplies.
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "standin.h"
 
@@ -26,16 +28,40 @@ bool names_vdcs(const std::vector<keyword_row> &rows) {
   return !rows.empty() && rows.front().name.empty();
 }
 
-std::vector<keyword_row> candidates(const std::vector<keyword_row> &rows) {
-  if (!names_vdcs(rows)) return rows;
-  std::vector<keyword_row> vdcs;
-  for (auto &vdc : platform().vdcs) vdcs.push_back({vdc.name, vdc.id, "VDC name"});
-  return vdcs;
+struct offered_row {
+  const std::string &name;
+  uint32_t value;
+  const std::string &help;
+};
+
+// Calls visit with each row the table offers: its own, or the VDC names in their place.
+template <typename Visit>
+void for_each_offered(const std::vector<keyword_row> &rows, Visit visit) {
+  if (!names_vdcs(rows)) {
+    for (auto &row : rows)
+      visit(offered_row{row.name, row.value, row.help});
+    return;
+  }
+  static const std::string vdc_help = "VDC name";
+  for (auto &vdc : platform().vdcs)
+    visit(offered_row{vdc.name, vdc.id, vdc_help});
 }
 
-bool starts_with(const std::string &name, const char *word) {
-  size_t len = std::strlen(word);
+bool starts_with(const std::string &name, const char *word, size_t len) {
   return len <= name.size() && strncasecmp(name.c_str(), word, len) == 0;
+}
+
+// ASCII letters in one case; other bytes are left to strncasecmp.
+bool may_be_same_letter(unsigned char a, unsigned char b) {
+  auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+  return a == b || a >= 0x80 || b >= 0x80 || fold(a) == fold(b);
+}
+
+// Names of one pattern differ at their ends: the last letters are compared first.
+inline bool same_name(const std::string &name, const char *word, size_t len) {
+  if (len != name.size()) return false;
+  if (len > 0 && !may_be_same_letter(name[len - 1], word[len - 1])) return false;
+  return strncasecmp(name.c_str(), word, len) == 0;
 }
 
 std::string describe(const std::vector<keyword_row> &rows, const char *word) {
@@ -50,7 +76,7 @@ void remember(std::vector<keyword_row> rows, const char *word, int32_t last) {
   platform().last_match_arg = last;
 }
 
-cmd_match_result *matched(const keyword_row &row) {
+cmd_match_result *matched(uint32_t row_value) {
   auto *result = static_cast<cmd_match_result *>(calloc(1, sizeof(cmd_match_result)));
   if (result == nullptr) return nullptr;
   auto *value = static_cast<uint32_t *>(malloc(sizeof(uint32_t)));
@@ -58,7 +84,7 @@ cmd_match_result *matched(const keyword_row &row) {
     free(result);
     return nullptr;
   }
-  *value = row.value;
+  *value = row_value;
   *result = cmd_match_result{2, sizeof(uint32_t), value, nullptr, nullptr, 1, sizeof(uint32_t)};
   return result;
 }
@@ -78,35 +104,39 @@ extern "C" {
 
 int32_t cmd_enum_help(cmd_handle, cmd_enum_entry *table, const char *word) {
   auto rows = copy_rows(table);
-  standin::log_call("cmd_enum_help(" + describe(rows, word) + ")");
-  auto offered = candidates(rows);
-  remember(std::move(rows), word, -1);
+  if (standin::call_log_on()) standin::log_call("cmd_enum_help(" + describe(rows, word) + ")");
   size_t width = 16;
-  for (auto &row : offered) width = row.name.size() > width ? row.name.size() : width;
-  for (auto &row : offered) {
-    if (word == nullptr || starts_with(row.name, word))
+  for_each_offered(rows, [&](offered_row row) { width = std::max(width, row.name.size()); });
+  size_t len = word ? std::strlen(word) : 0;
+  for_each_offered(rows, [&](offered_row row) {
+    if (word == nullptr || starts_with(row.name, word, len))
       printf("  %-*s  %s\n", static_cast<int>(width), row.name.c_str(), row.help.c_str());
-  }
+  });
+  remember(std::move(rows), word, -1);
   return platform().help_status;
 }
 
 cmd_match_result *cmd_enum_match(cmd_handle, cmd_enum_entry *table, const char *word,
                                  int32_t last) {
   auto rows = copy_rows(table);
-  standin::log_call("cmd_enum_match(" + describe(rows, word) + ", " + std::to_string(last) + ")");
-  auto offered = candidates(rows);
-  remember(std::move(rows), word, last);
+  if (standin::call_log_on())
+    standin::log_call("cmd_enum_match(" + describe(rows, word) + ", " + std::to_string(last) + ")");
+  remember(rows, word, last);
   if (word == nullptr) return unmatched(0);
-  for (auto &row : offered)
-    if (!row.name.empty() && strcasecmp(row.name.c_str(), word) == 0) return matched(row);
+  size_t len = std::strlen(word);
+  std::optional<uint32_t> exact;
+  for_each_offered(rows, [&](offered_row row) {
+    if (!exact && !row.name.empty() && same_name(row.name, word, len)) exact = row.value;
+  });
+  if (exact) return matched(*exact);
   if (last != 0) return unmatched(0);
-  const keyword_row *found = nullptr;
+  std::optional<uint32_t> found;
   int32_t count = 0;
-  for (auto &row : offered) {
-    if (row.name.empty() || !starts_with(row.name, word)) continue;
-    found = &row;
+  for_each_offered(rows, [&](offered_row row) {
+    if (row.name.empty() || !starts_with(row.name, word, len)) return;
+    found = row.value;
     ++count;
-  }
+  });
   return count == 1 ? matched(*found) : unmatched(count);
 }
 

@@ -1,23 +1,42 @@
 // VDC services, the interface manager's client and the state database.
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "standin.h"
 
 namespace {
 
 using standin::log_call;
-using standin::platform;
 
-const standin::interface *find_interface(uint32_t ifindex) {
-  auto it = platform().interfaces.find(ifindex);
-  return it == platform().interfaces.end() ? nullptr : &it->second;
+// The platform's state, reached without a call on the per-port paths.
+standin::state &current = standin::platform();
+standin::state &platform() {
+  return current;
+}
+bool call_log_on() {
+  return current.call_log;
 }
 
+// "name(n1, n2)": out of line, so that the per-port calls stay lean while the log is off.
+[[gnu::noinline]] void log_numbers(const char *name, std::initializer_list<int64_t> numbers) {
+  std::string line = std::string(name) + "(";
+  for (int64_t n : numbers)
+    line += (line.back() == '(' ? "" : ", ") + std::to_string(n);
+  log_call(line + ")");
+}
+
+[[gnu::always_inline]] inline const standin::interface *find_interface(uint32_t ifindex) {
+  return platform().interfaces.lookup(ifindex);
+}
+
+// Like snprintf with "%s", cut to the buffer: returns the characters written.
 int32_t write_name(char *buf, int32_t size, const std::string *name) {
   if (name == nullptr || name->empty() || buf == nullptr || size <= 0) return 0;
-  int written = std::snprintf(buf, static_cast<size_t>(size), "%s", name->c_str());
-  return written < size ? written : size - 1;
+  size_t written = strnlen(name->c_str(), static_cast<size_t>(size) - 1);
+  std::memcpy(buf, name->data(), written);
+  buf[written] = '\0';
+  return static_cast<int32_t>(written);
 }
 
 }  // namespace
@@ -25,7 +44,7 @@ int32_t write_name(char *buf, int32_t size, const std::string *name) {
 extern "C" {
 
 uint32_t cmd_vdc_get(void) {
-  log_call("cmd_vdc_get()");
+  if (call_log_on()) log_numbers("cmd_vdc_get", {});
   return platform().current_vdc;
 }
 
@@ -36,7 +55,7 @@ int32_t cmd_vdc_set(uint32_t vdc) {
 }
 
 int32_t vdc_is_index_broken(uint32_t ifindex) {
-  log_call("vdc_is_index_broken(" + std::to_string(ifindex) + ")");
+  if (call_log_on()) log_numbers("vdc_is_index_broken", {ifindex});
   auto *intf = find_interface(ifindex);
   return intf != nullptr && intf->breakout;
 }
@@ -53,13 +72,14 @@ int32_t is_ft_supported_by_vdc(int32_t one, uint32_t fs_id, int32_t zero_a, int3
 }
 
 int32_t im_ext_sbcr_init(int32_t client, uint32_t queue, const char *name) {
-  log_call("im_ext_sbcr_init(" + std::to_string(client) + ", " + std::to_string(queue) +
-           ", \"" + (name ? name : "") + "\")");
+  if (call_log_on())
+    log_call("im_ext_sbcr_init(" + std::to_string(client) + ", " + std::to_string(queue) + ", \"" +
+             (name ? name : "") + "\")");
   return 0;
 }
 
 int32_t im_if_get_move_status(uint32_t ifindex, uint32_t *status) {
-  log_call("im_if_get_move_status(" + std::to_string(ifindex) + ")");
+  if (call_log_on()) log_numbers("im_if_get_move_status", {ifindex});
   auto *intf = find_interface(ifindex);
   if (intf == nullptr) return 0x40a00005;
   if (intf->move_result != 0) return intf->move_result;
@@ -68,7 +88,7 @@ int32_t im_if_get_move_status(uint32_t ifindex, uint32_t *status) {
 }
 
 int32_t if_index_get_slot(uint32_t ifindex, uint8_t *slot) {
-  log_call("if_index_get_slot(" + std::to_string(ifindex) + ")");
+  if (call_log_on()) log_numbers("if_index_get_slot", {ifindex});
   auto *intf = find_interface(ifindex);
   if (intf == nullptr) return -1;
   *slot = intf->slot;
@@ -76,22 +96,22 @@ int32_t if_index_get_slot(uint32_t ifindex, uint8_t *slot) {
 }
 
 int32_t snprintf_if_index(char *buf, int32_t size, uint32_t ifindex) {
-  log_call("snprintf_if_index(" + std::to_string(size) + ", " + std::to_string(ifindex) + ")");
+  if (call_log_on()) log_numbers("snprintf_if_index", {size, ifindex});
   auto *intf = find_interface(ifindex);
   return write_name(buf, size, intf ? &intf->long_name : nullptr);
 }
 
 int32_t snprintf_if_index_short(char *buf, int32_t size, uint32_t ifindex) {
-  log_call("snprintf_if_index_short(" + std::to_string(size) + ", " + std::to_string(ifindex) +
-           ")");
+  if (call_log_on()) log_numbers("snprintf_if_index_short", {size, ifindex});
   auto *intf = find_interface(ifindex);
   return write_name(buf, size, intf ? &intf->short_name : nullptr);
 }
 
 const char *syserr2str(uint32_t code) {
-  log_call("syserr2str(" + std::to_string(code) + ")");
-  auto it = platform().error_texts.find(code);
-  if (it != platform().error_texts.end()) return it->second.c_str();
+  if (call_log_on()) log_numbers("syserr2str", {code});
+  auto &texts = platform().error_texts;
+  auto it = texts.find(code);
+  if (it != texts.end()) return it->second.c_str();
   static char unknown[48];
   std::snprintf(unknown, sizeof unknown, "Unknown error 0x%x", code);
   return unknown;

@@ -1,16 +1,19 @@
 // The stand-in platform: the command framework, VDC services, interface manager,
 // state database, capability data, user and terminal services and the program
 // runner that the switch software gives the library, kept in one process-wide
-// state that tests and the simulator set up. Every call into it is logged.
+// state that tests and the simulator set up. Every call into it is logged unless the
+// log is switched off.
 #ifndef VDC_STANDIN_H
 #define VDC_STANDIN_H
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "vdc_platform.h"
@@ -55,6 +58,73 @@ struct interface {
   uint32_t move_status = 0;  // 0: in order, else an error code
 };
 
+// Interfaces by index, looked up on every port of a listing: entries in insertion order
+// and a flat open-addressing index over them. References stay valid while entries are
+// added, as in a std::map; erase moves the last entry into the erased one's place.
+class interface_table {
+ public:
+  using entry = std::pair<uint32_t, interface>;
+  using iterator = std::deque<entry>::iterator;
+  using const_iterator = std::deque<entry>::const_iterator;
+
+  interface_table() = default;
+  interface_table(const interface_table &other);
+  interface_table &operator=(const interface_table &other);
+  interface_table(interface_table &&) = default;
+  interface_table &operator=(interface_table &&) = default;
+
+  interface &operator[](uint32_t ifindex);  // a default interface when absent
+  interface &at(uint32_t ifindex);          // throws std::out_of_range when absent
+  const interface &at(uint32_t ifindex) const;
+  const interface *lookup(uint32_t ifindex) const {  // nullptr when absent
+    const slot *s = probe(ifindex);
+    return s != nullptr ? s->held : nullptr;
+  }
+  iterator find(uint32_t ifindex);
+  const_iterator find(uint32_t ifindex) const;
+  size_t count(uint32_t ifindex) const { return lookup(ifindex) != nullptr; }
+  size_t erase(uint32_t ifindex);
+  void clear();
+  void reserve(size_t count);
+  size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+  iterator begin() { return entries_.begin(); }
+  iterator end() { return entries_.end(); }
+  const_iterator begin() const { return entries_.begin(); }
+  const_iterator end() const { return entries_.end(); }
+
+ private:
+  struct slot {
+    uint32_t ifindex = 0;
+    uint32_t position = 0;      // in entries_
+    interface *held = nullptr;  // nullptr: an empty slot
+  };
+  // Indexes that follow one another, one apart or a slot's 512 apart, get slots near one
+  // another: a listing walks the slots in order, not all over memory.
+  size_t slot_of(uint32_t ifindex) const {
+    return (ifindex ^ (ifindex >> 9) ^ (ifindex >> 18)) & mask_;
+  }
+  // A listing asks for one interface several times in a row: the last slot found comes first.
+  const slot *probe(uint32_t ifindex) const {
+    if (slots_.empty()) return nullptr;
+    if (slots_[last_].ifindex == ifindex && slots_[last_].held != nullptr) return &slots_[last_];
+    for (size_t at = slot_of(ifindex);; at = (at + 1) & mask_) {
+      const slot &s = slots_[at];
+      if (s.held == nullptr) return nullptr;
+      if (s.ifindex != ifindex) continue;
+      last_ = at;
+      return &s;
+    }
+  }
+  void rebuild(size_t slots);
+  void place(size_t position);
+
+  std::deque<entry> entries_;
+  std::vector<slot> slots_;
+  size_t mask_ = 0;  // slots_.size() - 1, a power of two less one
+  mutable size_t last_ = 0;
+};
+
 struct vdc_name {
   uint32_t id;
   std::string name;
@@ -73,17 +143,18 @@ struct keyword_row {
 
 // Everything the platform knows. Reset to these defaults by reset().
 struct state {
+  bool call_log = true;  // see set_call_log
   uint32_t current_vdc = 1;
   int32_t max_allowed_vdc = 8;
-  std::map<uint32_t, interface> interfaces;  // by interface index
-  std::vector<vdc_name> vdcs;                // offered where a table names VDCs
+  interface_table interfaces;
+  std::vector<vdc_name> vdcs;  // offered where a table names VDCs
   std::function<int32_t(uint32_t)> ft_supported = [](uint32_t) { return 1; };
 
   uint32_t sdb_open_result = 0;
   std::map<std::string, std::vector<uint8_t>> sdb_records;  // by key bytes
   std::optional<uint32_t> sdb_read_status;                  // forces the read's status
 
-  std::map<uint32_t, std::string> error_texts;  // for syserr2str
+  std::unordered_map<uint32_t, std::string> error_texts;  // for syserr2str
   std::string username = "admin";
   bool username_null = false;
   int32_t vdc_environment = 1;  // what vsh_set_vdc_environment returns
@@ -106,8 +177,8 @@ struct state {
 
 state &platform();
 
-// Restores the defaults: state, call log, cmd_q, g_cli_sup_state, vdc_sdb_uri_lib and
-// the capability tables (which keep what set_capabilities gave them).
+// Restores the defaults: state, call log (emptied and on), cmd_q, g_cli_sup_state,
+// vdc_sdb_uri_lib and the capability tables (which keep what set_capabilities gave them).
 void reset();
 
 // One line per platform call, in order: name(args), numbers in decimal except attribute
@@ -116,6 +187,10 @@ void reset();
 const std::vector<std::string> &calls();
 void clear_calls();
 void log_call(std::string line);
+// Off, the platform formats and keeps no log lines: benchmarks measure the library, not
+// the log. reset() switches it back on.
+void set_call_log(bool on);
+bool call_log_on();
 
 // The 5-byte key under which the feature-set list of a VDC is kept.
 std::string fs_key(uint16_t vdc);

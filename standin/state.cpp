@@ -39,7 +39,15 @@ void reset() {
 
 const std::vector<std::string> &calls() { return call_log; }
 void clear_calls() { call_log.clear(); }
-void log_call(std::string line) { call_log.push_back(std::move(line)); }
+void log_call(std::string line) {
+  if (call_log_on()) call_log.push_back(std::move(line));
+}
+void set_call_log(bool on) {
+  platform().call_log = on;
+}
+bool call_log_on() {
+  return platform().call_log;
+}
 
 attribute word(uint32_t id, uint32_t value) { return words(id, {value}); }
 

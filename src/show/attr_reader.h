@@ -94,6 +94,19 @@ inline std::optional<std::string_view> read_text(attr_value v) {
   return std::string_view(text, strnlen(text, v.len));
 }
 
+// A text to print with "%.*s" as it lies: printf stops at its NUL or at the value's end,
+// whichever comes first, so it need not be measured beforehand.
+struct printable_text {
+  const char *data;
+  int precision;
+};
+
+inline std::optional<printable_text> read_printable_text(attr_value v) {
+  if (v.data == nullptr) return std::nullopt;
+  int precision = v.len > INT_MAX ? INT_MAX : static_cast<int>(v.len);
+  return printable_text{reinterpret_cast<const char *>(v.data), precision};
+}
+
 // A 32-bit time value, widened to the host's time_t.
 inline std::optional<time_t> read_time(attr_value v) {
   auto word = read_signed_word(v);

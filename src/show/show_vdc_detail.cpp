@@ -37,6 +37,14 @@ int name_width(cmd_handle handle) {
   return static_cast<int>(longest) + 2;
 }
 
+// The column that shows attribute `id`; columns.size() when none does.
+size_t column_of(uint32_t id) {
+  size_t i = 0;
+  while (i < columns.size() && columns[i].id != id)
+    ++i;
+  return i;
+}
+
 int width_of(size_t index, int name_cells) {
   return index == name_column ? name_cells : columns[index].width;
 }
@@ -53,9 +61,9 @@ void print_cell(size_t index, zms::attr_value value, int name_cells) {
     if (auto number = zms::read_vdc_number(value)) printf("%-*d", width, *number);
     return;
   }
-  auto text = zms::read_text(value);
+  auto text = zms::read_printable_text(value);
   if (!text) return;
-  printf("%-*.*s", width, zms::precision(*text), text->data());
+  printf("%-*.*s", width, text->precision, text->data);
   if (columns[index].id == VDC_ATTR_SUPPORTED_LC) putchar('\n');
 }
 
@@ -69,8 +77,8 @@ extern "C" int32_t show_vdc_detail(cmd_handle handle) {
   putchar('\n');
   zms::response_walk walk(handle);
   for (zms::attr a; walk.next(a);) {
-    for (size_t i = 0; i < columns.size(); ++i)
-      if (columns[i].id == a.id) print_cell(i, a.value, name_cells);
+    size_t column = column_of(a.id);
+    if (column < columns.size()) print_cell(column, a.value, name_cells);
   }
   return putchar('\n');
 }
