@@ -1,0 +1,59 @@
+// Response files: a captured VDC manager response as text, one attribute to a line, with the
+// platform's answers around it and, for a test case, the expected result, calls and output.
+//
+//   # comment
+//   show show_vdc_membership_status      the handler that renders it
+//   request VDC_REQ_SHOW_SELECT word 4   a request attribute
+//   vdc 1                                the shell's current VDC
+//   queue 9                              the command queue word cmd_q
+//   interface 7 name=Ethernet1/7 short=Eth1/7 slot=1 breakout status=0x2a query=31
+//   error 0x2a Port busy                 the text of an error code
+//   VDC_ATTR_ID word 1                   a response attribute: identifier, layout, value
+//   0x141a0011 text core                 identifiers by name or number
+//   result 10                            what the handler returns
+//   walk 0                               how often it calls getnext (default: once to the end)
+//   --- calls                            the platform calls, one a line, in order
+//   --- output                           the rest of the file is the text printed;
+//   \ no newline at end                  as the last line: the text does not end in a newline
+//
+// Layouts: word N, words N..., halves N N (two 16-bit units), text STRING (NUL added, \t \n
+// \\ escapes), bytes HH..., mark (a zero word), null (no value at all). Numbers are
+// decimal, negative, or 0x hexadecimal; words and halves are in host byte order.
+#ifndef VDC_STANDIN_RESPONSE_FILE_H
+#define VDC_STANDIN_RESPONSE_FILE_H
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "standin.h"
+
+namespace standin {
+
+struct response_case {
+  std::string show;  // the handler's exported name
+  std::vector<attribute> request;
+  std::vector<attribute> response;
+  std::optional<uint32_t> current_vdc;
+  std::optional<uint32_t> queue;
+  std::map<uint32_t, interface> interfaces;
+  std::map<uint32_t, std::string> error_texts;
+  std::optional<int32_t> result;
+  std::optional<size_t> walk;
+  std::optional<std::vector<std::string>> calls;
+  std::optional<std::string> output;
+};
+
+// Parses the text of a response file. On failure returns false with `error` as
+// "line N: expected ...".
+bool parse_response(const std::string &text, response_case &out, std::string &error);
+
+// Reads and parses a file; errors start with "PATH:" instead of "line".
+bool read_response_file(const std::string &path, response_case &out, std::string &error);
+
+// Puts the case's platform answers (current VDC, queue, interfaces, error texts) in place.
+void apply_platform(const response_case &c);
+
+}  // namespace standin
+
+#endif  // VDC_STANDIN_RESPONSE_FILE_H
