@@ -9,6 +9,7 @@
 #include "chassis_file.h"
 #include "options.h"
 #include "programs.h"
+#include "replay.h"
 #include "shell.h"
 
 namespace {
@@ -114,6 +115,7 @@ int main(int argc, char **argv) {
                  indented(error).c_str());
     return 2;
   }
+  if (!o.replay.empty()) return replay_response(lib, o.replay);
   standin::platform().program_runner = run_mapped;
   session s(lib, std::move(model), 1);
   if (!o.program.empty()) {

@@ -130,10 +130,11 @@ std::string value(const std::string &text, attribute &a) {
   if (layout == "words" && units<uint32_t>(items, UINT32_MAX, a.value)) return "";
   if (layout == "halves" && items.size() == 2 && units<uint16_t>(items, 0xffff, a.value)) return "";
   if (layout == "bytes" && units<uint8_t>(items, 0xff, a.value)) return "";
-  if (layout == "word" || layout == "words") return "32-bit numbers after '" + layout + "'";
+  if (layout == "word") return "one 32-bit number after 'word'";
+  if (layout == "words") return "32-bit numbers after 'words'";
   if (layout == "halves") return "two 16-bit numbers after 'halves'";
   if (layout == "bytes") return "bytes from 0 to 0xff after 'bytes'";
-  return "a layout (word, words, halves, text, bytes, mark, null) after the identifier";
+  return "a layout (word, words, halves, text, bytes, mark or null), not '" + layout + "'";
 }
 
 std::string attribute_line(const std::string &line, std::vector<attribute> &into) {
