@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace standin {
@@ -183,6 +185,38 @@ std::string numeric_line(const std::string &keyword, const std::string &rest, re
   if (keyword == "queue") out.queue = n;
   if (keyword == "result") out.result = static_cast<int32_t>(n);
   if (keyword == "walk") out.walk = n;
+  if (keyword == "script-mode") out.script_mode = static_cast<int32_t>(n);
+  if (keyword == "vdc-environment") out.vdc_environment = static_cast<int32_t>(n);
+  return "";
+}
+
+// exit=N, signal=N or a raw wait status.
+bool wait_status(const std::string &item, int32_t &out) {
+  uint32_t n;
+  if (item.rfind("exit=", 0) == 0 && number(item.substr(5), n) && n < 256)
+    return out = static_cast<int32_t>(n << 8), true;
+  if (item.rfind("signal=", 0) == 0 && number(item.substr(7), n) && n < 128)
+    return out = static_cast<int32_t>(n), true;
+  return number(item, n) && (out = static_cast<int32_t>(n), true);
+}
+
+std::string shell_line(const std::string &keyword, const std::string &rest, response_case &out) {
+  if (keyword == "env") {
+    auto [name, value] = split(rest);
+    if (name.empty()) return "a variable name after 'env'";
+    out.environment.emplace_back(name, value);
+  } else if (keyword == "user") {
+    out.user = rest;
+  } else if (keyword == "no-user") {
+    out.no_user = true;
+  } else {
+    for (auto &item : words_of(rest)) {
+      int32_t status;
+      if (!wait_status(item, status))
+        return "exit=N, signal=N or a wait status, not '" + item + "'";
+      out.program_results.push_back(status);
+    }
+  }
   return "";
 }
 
@@ -202,8 +236,11 @@ std::string header_line(const std::string &line, response_case &out) {
     out.error_texts[n] = text;
     return "";
   }
-  if (keyword == "vdc" || keyword == "queue" || keyword == "result" || keyword == "walk")
+  if (keyword == "vdc" || keyword == "queue" || keyword == "result" || keyword == "walk" ||
+      keyword == "script-mode" || keyword == "vdc-environment")
     return numeric_line(keyword, rest, out);
+  if (keyword == "env" || keyword == "user" || keyword == "no-user" || keyword == "programs")
+    return shell_line(keyword, rest, out);
   return attribute_line(line, out.response);
 }
 
@@ -274,6 +311,27 @@ void apply_platform(const response_case &c) {
     p.interfaces[index] = intf;
   for (auto &[code, text] : c.error_texts)
     p.error_texts[code] = text;
+  for (auto &[name, value] : c.environment)
+    setenv(name.c_str(), value.c_str(), 1);
+  if (c.vdc_environment) p.vdc_environment = *c.vdc_environment;
+  if (c.user) p.username = *c.user;
+  p.username_null = c.no_user;
+  auto results =
+      std::make_shared<std::deque<int32_t>>(c.program_results.begin(), c.program_results.end());
+  p.program_runner = [results](const program_run &) {
+    if (results->empty()) return 0;
+    int32_t status = results->front();
+    results->pop_front();
+    return status;
+  };
+}
+
+cmd_ctx command_of(const response_case &c) {
+  cmd_ctx cmd;
+  cmd.request = c.request;
+  cmd.response = c.response;
+  cmd.script_mode = c.script_mode.value_or(0);
+  return cmd;
 }
 
 }  // namespace standin

@@ -8,6 +8,11 @@
 //   queue 9                              the command queue word cmd_q
 //   interface 7 name=Ethernet1/7 short=Eth1/7 slot=1 breakout status=0x2a query=31
 //   error 0x2a Port busy                 the text of an error code
+//   env SYSMGR_VDC_ID 2                  an environment variable of the shell
+//   script-mode 1                        the request's script-mode flag
+//   vdc-environment 5                    what vsh_set_vdc_environment answers
+//   user alice                           the operator's name (no-user: none at all)
+//   programs exit=2 signal=9 0           the wait statuses of the programs run, in order
 //   VDC_ATTR_ID word 1                   a response attribute: identifier, layout, value
 //   0x141a0011 text core                 identifiers by name or number
 //   result 10                            what the handler returns
@@ -38,6 +43,12 @@ struct response_case {
   std::optional<uint32_t> queue;
   std::map<uint32_t, interface> interfaces;
   std::map<uint32_t, std::string> error_texts;
+  std::vector<std::pair<std::string, std::string>> environment;
+  std::optional<int32_t> script_mode;
+  std::optional<int32_t> vdc_environment;
+  std::optional<std::string> user;  // "no-user" gives a null name
+  bool no_user = false;
+  std::vector<int32_t> program_results;
   std::optional<int32_t> result;
   std::optional<size_t> walk;
   std::optional<std::vector<std::string>> calls;
@@ -51,8 +62,12 @@ bool parse_response(const std::string &text, response_case &out, std::string &er
 // Reads and parses a file; errors start with "PATH:" instead of "line".
 bool read_response_file(const std::string &path, response_case &out, std::string &error);
 
-// Puts the case's platform answers (current VDC, queue, interfaces, error texts) in place.
+// Puts the case's platform answers in place: current VDC, queue, interfaces, error texts,
+// environment, operator, and a program runner that answers with the case's results, then 0.
 void apply_platform(const response_case &c);
+
+// The command of the case: its request and response, and its script-mode flag.
+cmd_ctx command_of(const response_case &c);
 
 }  // namespace standin
 

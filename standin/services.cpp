@@ -53,8 +53,8 @@ int32_t is_ft_supported_by_vdc(int32_t one, uint32_t fs_id, int32_t zero_a, int3
 }
 
 int32_t im_ext_sbcr_init(int32_t client, uint32_t queue, const char *name) {
-  log_call("im_ext_sbcr_init(" + std::to_string(client) + ", " + std::to_string(queue) +
-           ", \"" + (name ? name : "") + "\")");
+  log_call("im_ext_sbcr_init(" + std::to_string(client) + ", " + std::to_string(queue) + ", \"" +
+           (name ? name : "") + "\")");
   return 0;
 }
 
@@ -107,7 +107,8 @@ sdb_data *sdb_read(const char *uri, sdb_key *key, uint32_t *status) {
   static sdb_data result;
   std::string key_bytes(static_cast<const char *>(key->key), key->len);
   std::string shown;
-  for (unsigned char byte : key_bytes) shown += (shown.empty() ? "" : " ") + std::to_string(byte);
+  for (unsigned char byte : key_bytes)
+    shown += (shown.empty() ? "" : " ") + std::to_string(byte);
   log_call("sdb_read(\"" + std::string(uri ? uri : "") + "\", [" + shown + "])");
   result = sdb_data{nullptr, 0};
   auto it = platform().sdb_records.find(key_bytes);

@@ -1,5 +1,5 @@
-// Every response case under cases/: its handler renders the response through the stand-in,
-// and what it prints, returns, walks and asks the platform is what the case says.
+// Every response case in ZMS_CASE_DIR: its handler runs on the response through the
+// stand-in, and what it prints, returns, walks and asks the platform is what the case says.
 #include <dirent.h>
 
 #include <algorithm>
@@ -28,6 +28,7 @@ constexpr handler handlers[] = {
     ZMS_HANDLER(show_vdc_dirtybit),
     ZMS_HANDLER(show_vdc_internal),
     ZMS_HANDLER(show_fcoe),
+    ZMS_HANDLER(vdc_mgr_set_cli_mode),
 };
 #undef ZMS_HANDLER
 
@@ -59,8 +60,12 @@ TEST_P(response_case_test, renders_what_the_case_expects) {
   auto h = std::find_if(std::begin(handlers), std::end(handlers),
                         [&](const handler &x) { return c.show == x.name; });
   ASSERT_NE(h, std::end(handlers)) << c.show;
-  auto cmd = zms_test::command(c.response, c.request);
+  standin::reset();
+  unsetenv("SYSMGR_VDC_ID");
+  unsetenv("VSH_ROLES");
   standin::apply_platform(c);
+  standin::clear_calls();
+  cmd_ctx cmd = standin::command_of(c);
   auto [result, out] = zms_test::run_captured([&] { return h->show(&cmd); });
   EXPECT_EQ(out, *c.output);
   if (c.result) {
