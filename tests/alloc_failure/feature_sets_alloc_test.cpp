@@ -32,6 +32,8 @@ cmd_match_result *call(callback which, cmd_ctx &cmd) {
   return nullptr;
 }
 
+ZMS_PRINTS_AS(fs_alloc_case, label)
+
 class feature_set_alloc_test : public testing::TestWithParam<fs_alloc_case> {};
 
 TEST_P(feature_set_alloc_test, falls_back_and_frees_everything) {

@@ -32,6 +32,8 @@ match outcome_after(const alloc_case &c, const allocation *failed) {
   return match::none;
 }
 
+ZMS_PRINTS_AS(alloc_case, label)
+
 class new_name_alloc_test : public testing::TestWithParam<alloc_case> {};
 
 TEST_P(new_name_alloc_test, every_failure_takes_its_path_and_leaks_nothing) {

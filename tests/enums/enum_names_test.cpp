@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "capture.h"
 #include "zudoru_mgr_show.h"
 
 namespace {
@@ -46,6 +47,8 @@ std::string recased(std::string s, int (*to)(int), size_t step) {
     s[i] = static_cast<char>(to(static_cast<unsigned char>(s[i])));
   return s;
 }
+
+ZMS_PRINTS_AS(enumeration, label)
 
 class enum_names_test : public testing::TestWithParam<enumeration> {};
 

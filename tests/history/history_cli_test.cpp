@@ -98,6 +98,8 @@ struct event_case {
   std::string body;
 };
 
+ZMS_PRINTS_AS(event_case, label)
+
 class history_cli_test : public testing::TestWithParam<event_case> {};
 
 TEST_P(history_cli_test, prints_the_header_then_the_body_of_its_code) {

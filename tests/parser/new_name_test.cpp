@@ -25,6 +25,8 @@ strings expected_calls(const name_case &c) {
   return calls;
 }
 
+ZMS_PRINTS_AS(name_case, label)
+
 class new_name_test : public testing::TestWithParam<name_case> {};
 
 TEST_P(new_name_test, decides_in_order) {

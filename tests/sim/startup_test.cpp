@@ -1,6 +1,7 @@
 // vdcsim's command line, the loader's messages and the mapping of the switch programs.
 #include <gtest/gtest.h>
 
+#include "capture.h"
 #include "options.h"
 #include "programs.h"
 #include "sim_support.h"
@@ -14,6 +15,8 @@ struct argv_case {
   std::vector<std::string> args;
   std::string error;  // empty: accepted
 };
+
+ZMS_PRINTS_AS(argv_case, name)
 
 class command_lines : public testing::TestWithParam<argv_case> {};
 
@@ -99,6 +102,8 @@ struct command_case {
   std::string mapped;
 };
 
+ZMS_PRINTS_AS(command_case, name)
+
 class switch_commands : public testing::TestWithParam<command_case> {};
 
 TEST_P(switch_commands, run_as_vdcsim) {
@@ -132,6 +137,8 @@ struct program_case {
   std::string out;
   std::string err;
 };
+
+ZMS_PRINTS_AS(program_case, name)
 
 class switch_program_runs : public testing::TestWithParam<program_case> {};
 

@@ -1,6 +1,7 @@
 // Transcripts: a script in, the exact text out, for every command of the shell.
 #include <gtest/gtest.h>
 
+#include "capture.h"
 #include "sim_support.h"
 
 namespace {
@@ -11,6 +12,8 @@ struct transcript {
   const char *script;  // scripts/<script>.txt on standard input, or none
   int exit_status;
 };
+
+ZMS_PRINTS_AS(transcript, name)
 
 class transcripts : public testing::TestWithParam<transcript> {};
 

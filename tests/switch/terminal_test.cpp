@@ -90,6 +90,8 @@ bool ends_with(const std::string &text, const std::string &tail) {
          text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+ZMS_PRINTS_AS(terminal_case, label)
+
 class terminal_test : public testing::TestWithParam<terminal_case> {};
 
 TEST_P(terminal_test, shell_gets_the_terminal_back) {
