@@ -51,20 +51,6 @@ INSTANTIATE_TEST_SUITE_P(all, chassis_file_faults, testing::ValuesIn(bad_files()
                            return row.param.name;
                          });
 
-TEST(chassis_file, a_refused_file_stops_vdcsim_before_it_runs_anything) {
-  const std::string path = testing::TempDir() + "vdcsim-bad.json";
-  sim_test::write_file(path, "{\"vdcs\": []}");
-  auto result = sim_test::run_vdcsim({"--chassis", path, "-c", "show vdc"});
-  EXPECT_EQ(result.exit_status, 2);
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, "vdcsim: " + path + ":1:10: vdcs: no VDC at all\n");
-  result = sim_test::run_vdcsim({"--chassis", "/nonexistent/chassis.json", "-c", "show vdc"});
-  EXPECT_EQ(result.exit_status, 2);
-  EXPECT_EQ(result.err,
-            "vdcsim: /nonexistent/chassis.json: cannot read the chassis file: No such file or "
-            "directory\n");
-}
-
 TEST(chassis_file, built_in_and_example_chassis_read_back_unchanged) {
   std::vector<vdcsim::chassis> models(3);
   models[0] = vdcsim::default_chassis();
