@@ -187,6 +187,12 @@ std::string numeric_line(const std::string &keyword, const std::string &rest, re
   if (keyword == "walk") out.walk = n;
   if (keyword == "script-mode") out.script_mode = static_cast<int32_t>(n);
   if (keyword == "vdc-environment") out.vdc_environment = static_cast<int32_t>(n);
+  if (keyword == "mode") out.mode = static_cast<int32_t>(n);
+  if (keyword == "action") out.action = static_cast<int32_t>(n);
+  if (keyword == "sup-state") out.sup_state = n;
+  if (keyword == "sdb-open") out.sdb_open = n;
+  if (keyword == "sdb-read") out.sdb_read = n;
+  if (keyword == "help-status") out.help_status = n;
   return "";
 }
 
@@ -220,10 +226,60 @@ std::string shell_line(const std::string &keyword, const std::string &rest, resp
   return "";
 }
 
+// feature-sets VDC [count=N] [cut=N] ID:NAME...: a list as the state database holds it.
+std::string feature_set_line(const std::string &rest, response_case &out) {
+  auto items = words_of(rest);
+  uint32_t vdc, count = 0, cut = 0, n;
+  if (items.empty() || !number(items[0], vdc) || vdc > 0xffff) return "a VDC after 'feature-sets'";
+  std::vector<std::pair<uint32_t, std::string>> sets;
+  bool counted = false;
+  for (size_t i = 1; i < items.size(); ++i) {
+    size_t colon = items[i].find(':');
+    std::string key = items[i].substr(0, items[i].find('='));
+    std::string val = items[i].substr(key.size() + (key.size() < items[i].size()));
+    if (key == "count" && number(val, count))
+      counted = true;
+    else if (key == "cut" && number(val, cut))
+      continue;
+    else if (colon != std::string::npos && number(items[i].substr(0, colon), n))
+      sets.emplace_back(n, items[i].substr(colon + 1));
+    else
+      return "count=N, cut=N or ID:NAME, not '" + items[i] + "'";
+  }
+  auto list = fs_list(sets);
+  for (size_t i = 0; i < sets.size(); ++i)  // a name of 32 characters or more fills its field
+    if (sets[i].second.size() >= 32) std::memcpy(&list[4 + 36 * i + 4], sets[i].second.data(), 32);
+  if (counted) std::memcpy(list.data(), &count, sizeof count);
+  list.resize(cut < list.size() ? list.size() - cut : 0);
+  out.records[fs_key(static_cast<uint16_t>(vdc))] = list;
+  return "";
+}
+
+std::string parser_line(const std::string &keyword, const std::string &rest, response_case &out) {
+  if (keyword == "typed") return out.typed = rest, "";
+  if (keyword == "feature-sets") return feature_set_line(rest, out);
+  for (auto &item : words_of(rest)) {
+    size_t colon = item.find(':');
+    uint32_t n;
+    if (keyword == "unsupported" && item == "all") {
+      out.none_supported = true;
+    } else if (keyword == "vdcs" && colon != std::string::npos &&
+               number(item.substr(0, colon), n)) {
+      out.vdcs.push_back({n, item.substr(colon + 1)});
+    } else if (keyword == "unsupported" && number(item, n)) {
+      out.unsupported.push_back(n);
+    } else {
+      return keyword == "vdcs" ? "ID:NAME after 'vdcs'" : "ids or 'all' after 'unsupported'";
+    }
+  }
+  return "";
+}
+
 std::string header_line(const std::string &line, response_case &out) {
   auto [keyword, rest] = split(line);
-  if (keyword == "show") {
-    if (rest.empty() || rest.find(' ') != std::string::npos) return "one handler name after 'show'";
+  if (keyword == "show" || keyword == "call") {
+    if (rest.empty() || rest.find(' ') != std::string::npos)
+      return "one handler name after '" + keyword + "'";
     out.show = rest;
     return "";
   }
@@ -236,15 +292,20 @@ std::string header_line(const std::string &line, response_case &out) {
     out.error_texts[n] = text;
     return "";
   }
-  if (keyword == "vdc" || keyword == "queue" || keyword == "result" || keyword == "walk" ||
-      keyword == "script-mode" || keyword == "vdc-environment")
-    return numeric_line(keyword, rest, out);
+  static const char *const numeric[] = {
+      "vdc",  "queue",  "result",    "walk",     "script-mode", "vdc-environment",
+      "mode", "action", "sup-state", "sdb-open", "sdb-read",    "help-status"};
+  for (const char *name : numeric)
+    if (keyword == name) return numeric_line(keyword, rest, out);
+  if (keyword == "typed" || keyword == "vdcs" || keyword == "unsupported" ||
+      keyword == "feature-sets")
+    return parser_line(keyword, rest, out);
   if (keyword == "env" || keyword == "user" || keyword == "no-user" || keyword == "programs")
     return shell_line(keyword, rest, out);
   return attribute_line(line, out.response);
 }
 
-enum class section { header, calls, output };
+enum class section { header, calls, match, output };
 
 }  // namespace
 
@@ -266,6 +327,15 @@ bool parse_response(const std::string &text, response_case &out, std::string &er
     if (line == "--- calls") {
       at = section::calls;
       out.calls.emplace();
+      continue;
+    }
+    if (line == "--- match") {
+      at = section::match;
+      out.match.emplace();
+      continue;
+    }
+    if (at == section::match) {
+      *out.match += line + "\n";
       continue;
     }
     if (line.empty() || line[0] == '#') continue;
@@ -316,6 +386,18 @@ void apply_platform(const response_case &c) {
   if (c.vdc_environment) p.vdc_environment = *c.vdc_environment;
   if (c.user) p.username = *c.user;
   p.username_null = c.no_user;
+  if (!c.vdcs.empty()) p.vdcs = c.vdcs;
+  if (c.sup_state) g_cli_sup_state = *c.sup_state;
+  if (c.sdb_open) p.sdb_open_result = *c.sdb_open;
+  if (c.sdb_read) p.sdb_read_status = *c.sdb_read;
+  if (c.help_status) p.help_status = static_cast<int32_t>(*c.help_status);
+  for (auto &[key, record] : c.records)
+    p.sdb_records[key] = record;
+  p.ft_supported = [none = c.none_supported, refused = c.unsupported](uint32_t id) {
+    for (uint32_t r : refused)
+      if (r == id) return 0;
+    return none ? 0 : 1;
+  };
   auto results =
       std::make_shared<std::deque<int32_t>>(c.program_results.begin(), c.program_results.end());
   p.program_runner = [results](const program_run &) {
@@ -331,6 +413,7 @@ cmd_ctx command_of(const response_case &c) {
   cmd.request = c.request;
   cmd.response = c.response;
   cmd.script_mode = c.script_mode.value_or(0);
+  cmd.action_set = c.action;
   return cmd;
 }
 

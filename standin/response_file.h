@@ -13,6 +13,19 @@
 //   vdc-environment 5                    what vsh_set_vdc_environment answers
 //   user alice                           the operator's name (no-user: none at all)
 //   programs exit=2 signal=9 0           the wait statuses of the programs run, in order
+//   call vdc_mgr_show_new_name_match     a parser callback instead of a display, with
+//   typed core                           the word typed so far and
+//   mode 1                               the match mode
+//   action 1                             the request's action flag
+//   vdcs 1:switch 4:core                 the VDCs the framework's tables name
+//   sup-state 1                          g_cli_sup_state
+//   sdb-open 0x411a0003                  what sdb_open answers
+//   sdb-read 0x40480004                  the status every sdb_read answers
+//   feature-sets 3 count=5 cut=2 1:base  a feature-set list kept under VDC 3 (count and
+//                                        size overridden when given)
+//   unsupported 7 9 | unsupported all    the feature sets is_ft_supported_by_vdc refuses
+//   help-status 0x21                     what cmd_enum_help answers
+//   --- match                            the match result as the test runner renders it
 //   VDC_ATTR_ID word 1                   a response attribute: identifier, layout, value
 //   0x141a0011 text core                 identifiers by name or number
 //   result 10                            what the handler returns
@@ -49,6 +62,15 @@ struct response_case {
   std::optional<std::string> user;  // "no-user" gives a null name
   bool no_user = false;
   std::vector<int32_t> program_results;
+  std::string typed;
+  int32_t mode = 0;
+  int32_t action = 0;
+  std::vector<vdc_name> vdcs;
+  std::optional<uint32_t> sup_state, sdb_open, sdb_read, help_status;
+  std::map<std::string, std::vector<uint8_t>> records;  // by key bytes
+  std::vector<uint32_t> unsupported;
+  bool none_supported = false;
+  std::optional<std::string> match;
   std::optional<int32_t> result;
   std::optional<size_t> walk;
   std::optional<std::vector<std::string>> calls;

@@ -20,6 +20,18 @@ int32_t write_name(char *buf, int32_t size, const std::string *name) {
   return written < size ? written : size - 1;
 }
 
+// A feature-set key as the VDC it names (the same text on either byte order), any other key
+// as its bytes.
+std::string shown_key(const std::string &key) {
+  uint16_t vdc = 0;
+  if (key.size() == VDC_FS_KEY_LEN) std::memcpy(&vdc, key.data() + 1, sizeof vdc);
+  if (key == standin::fs_key(vdc)) return "feature-set key of vdc " + std::to_string(vdc);
+  std::string shown;
+  for (unsigned char byte : key)
+    shown += (shown.empty() ? "" : " ") + std::to_string(byte);
+  return "[" + shown + "]";
+}
+
 }  // namespace
 
 extern "C" {
@@ -106,10 +118,7 @@ uint32_t sdb_open(const char *uri, int32_t a, int32_t b, int32_t c, int32_t d) {
 sdb_data *sdb_read(const char *uri, sdb_key *key, uint32_t *status) {
   static sdb_data result;
   std::string key_bytes(static_cast<const char *>(key->key), key->len);
-  std::string shown;
-  for (unsigned char byte : key_bytes)
-    shown += (shown.empty() ? "" : " ") + std::to_string(byte);
-  log_call("sdb_read(\"" + std::string(uri ? uri : "") + "\", [" + shown + "])");
+  log_call("sdb_read(\"" + std::string(uri ? uri : "") + "\", " + shown_key(key_bytes) + ")");
   result = sdb_data{nullptr, 0};
   auto it = platform().sdb_records.find(key_bytes);
   if (platform().sdb_read_status) {

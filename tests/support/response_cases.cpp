@@ -1,8 +1,11 @@
-// Every response case in ZMS_CASE_DIR: its handler runs on the response through the
-// stand-in, and what it prints, returns, walks and asks the platform is what the case says.
+// Every response case in ZMS_CASE_DIR: its handler (or parser callback) runs on the response
+// through the stand-in, and what it prints, returns, walks, asks the platform and hands back
+// as a match result is what the case says.
 #include <dirent.h>
 
 #include <algorithm>
+#include <cstring>
+#include <sstream>
 
 #include "capture.h"
 #include "response_file.h"
@@ -32,6 +35,52 @@ constexpr handler handlers[] = {
 };
 #undef ZMS_HANDLER
 
+#define ZMS_CALLBACK(name) \
+  { #name, name }
+const std::pair<const char *, int32_t (*)(cmd_handle, const char *)> helps[] = {
+    ZMS_CALLBACK(vdc_mgr_show_e_name_help), ZMS_CALLBACK(vdc_mgr_show_no_def_name_help),
+    ZMS_CALLBACK(vdc_mgr_show_new_name_help), ZMS_CALLBACK(vdc_mgr_show_allowed_fs_help),
+    ZMS_CALLBACK(vdc_mgr_show_installed_fs_help)};
+const std::pair<const char *, cmd_match_result *(*)(cmd_handle, const char *, int32_t)> matches[] =
+    {ZMS_CALLBACK(vdc_mgr_show_e_name_match), ZMS_CALLBACK(vdc_mgr_show_no_def_name_match),
+     ZMS_CALLBACK(vdc_mgr_show_new_name_match)};
+const std::pair<const char *, cmd_match_result *(*)(cmd_handle, const char *)> fs_matches[] = {
+    ZMS_CALLBACK(vdc_mgr_show_allowed_fs_match), ZMS_CALLBACK(vdc_mgr_show_installed_fs_match)};
+#undef ZMS_CALLBACK
+
+// A match result as text, its blocks freed: the fields, then the value (a word, or the
+// 68-byte name key as its id and name), the text and the message.
+std::string rendered(cmd_match_result *r) {
+  if (r == nullptr) return "none\n";
+  std::ostringstream o;
+  o << "status " << r->status << " count " << r->count << " value_len " << r->value_len
+    << " second_len " << r->second_len << "\n";
+  uint32_t word = 0;
+  if (r->value != nullptr) std::memcpy(&word, r->value, sizeof word);
+  if (r->value != nullptr && r->value_len == VDC_NAME_KEY_LEN) {
+    const char *name = static_cast<const char *>(r->value) + 4;
+    size_t len = strnlen(name, VDC_NAME_KEY_NAME_LEN);
+    bool zero_filled =
+        std::all_of(name + len, name + VDC_NAME_KEY_NAME_LEN, [](char c) { return c == 0; });
+    o << "value key " << std::hex << word << std::dec << " " << std::string(name, len)
+      << (zero_filled ? "" : " and more bytes") << "\n";
+  } else if (r->value != nullptr) {
+    o << "value word " << word << "\n";
+  }
+  if (r->text != nullptr) o << "text " << r->text << "\n";
+  if (r->message != nullptr) o << "message " << r->message << "\n";
+  standin::free_match(r);
+  return o.str();
+}
+
+// Runs the case's handler or callback; its result, or the rendered match result.
+template <typename Table>
+auto find(const Table &table, const std::string &name) {
+  auto it = std::find_if(std::begin(table), std::end(table),
+                         [&](auto &row) { return name == row.first; });
+  return it == std::end(table) ? nullptr : it->second;
+}
+
 std::vector<std::string> case_names() {
   std::vector<std::string> names;
   if (DIR *dir = opendir(ZMS_CASE_DIR)) {
@@ -59,19 +108,33 @@ TEST_P(response_case_test, renders_what_the_case_expects) {
   ASSERT_TRUE(c.output.has_value()) << "a case ends with the text it expects";
   auto h = std::find_if(std::begin(handlers), std::end(handlers),
                         [&](const handler &x) { return c.show == x.name; });
-  ASSERT_NE(h, std::end(handlers)) << c.show;
+  auto help = find(helps, c.show);
+  auto match = find(matches, c.show);
+  auto fs_match = find(fs_matches, c.show);
+  ASSERT_TRUE(h != std::end(handlers) || help || match || fs_match) << c.show;
   standin::reset();
   unsetenv("SYSMGR_VDC_ID");
   unsetenv("VSH_ROLES");
   standin::apply_platform(c);
   standin::clear_calls();
   cmd_ctx cmd = standin::command_of(c);
-  auto [result, out] = zms_test::run_captured([&] { return h->show(&cmd); });
+  std::string matched;
+  auto [result, out] = zms_test::run_captured([&] {
+    const char *typed = c.typed.c_str();
+    if (help) return help(&cmd, typed);
+    if (match) matched = rendered(match(&cmd, typed, c.mode));
+    if (fs_match) matched = rendered(fs_match(&cmd, typed));
+    return match || fs_match ? 0 : h->show(&cmd);
+  });
   EXPECT_EQ(out, *c.output);
+  if (c.match) {
+    EXPECT_EQ(matched, *c.match);
+  }
   if (c.result) {
     EXPECT_EQ(result, *c.result);
   }
-  EXPECT_EQ(cmd.getnext_calls, c.walk.value_or(c.response.size() + 1)) << "one walk to the end";
+  EXPECT_EQ(cmd.getnext_calls, c.walk.value_or(h != std::end(handlers) ? c.response.size() + 1 : 0))
+      << "one walk to the end";
   if (c.calls) {
     EXPECT_EQ(standin::calls(), *c.calls);
   }
