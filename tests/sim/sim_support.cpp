@@ -73,12 +73,4 @@ std::string golden(const std::string &name, const std::string &actual) {
   return read_file(path);
 }
 
-vdcsim::library linked_library() {
-  vdcsim::library lib;
-#define SIM_TEST_BIND(name) lib.name = &::name;
-  VDCSIM_EXPORTS(SIM_TEST_BIND)
-#undef SIM_TEST_BIND
-  return lib;
-}
-
 }  // namespace sim_test

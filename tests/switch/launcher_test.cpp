@@ -199,32 +199,6 @@ TEST(launcher_process_test, callers_output_comes_before_the_programs) {
   EXPECT_EQ(out, "caller program\n");
 }
 
-volatile sig_atomic_t sigchld_count = 0;
-void count_sigchld(int) {
-  sigchld_count = sigchld_count + 1;
-}
-
-// The child's end reaches the caller's handler only once the caller's own mask is back.
-TEST(launcher_process_test, child_end_reaches_the_callers_sigchld_handler_after_the_mask) {
-  struct sigaction counting {
-  }, saved{};
-  counting.sa_handler = count_sigchld;
-  sigaction(SIGCHLD, &counting, &saved);
-  sigchld_count = 0;
-  EXPECT_EQ(execute_program_new_session_and_wait("/bin/true", end_of_list), 0);
-  EXPECT_EQ(sigchld_count, 1);
-  sigaction(SIGCHLD, &saved, nullptr);
-}
-
-// The program starts with SIGCHLD blocked: grep reads its own mask, a shell would reset it.
-TEST(launcher_process_test, program_starts_with_sigchld_blocked) {
-  std::string out = zms_test::capture_stdout([] {
-    execute_program_new_session_and_wait("/bin/grep", "^SigBlk:", "/proc/self/status", end_of_list);
-  });
-  ASSERT_EQ(out.rfind("SigBlk:", 0), 0u) << out;
-  EXPECT_NE(std::stoull(out.substr(7), nullptr, 16) & (1ull << (SIGCHLD - 1)), 0u) << out;
-}
-
 // Called from a process with a controlling terminal, the program leads a session of its own
 // without one.
 TEST(launcher_process_test, program_leads_a_new_session_without_a_terminal) {
