@@ -17,6 +17,9 @@ using strings = std::vector<std::string>;
 
 std::string capture_stdout(const std::function<void()> &fn);
 
+// A match result as text, one field group a line ("none" for no result); frees its blocks.
+std::string match_text(cmd_match_result *result);
+
 // The result of `fn` and what it printed.
 template <typename Fn>
 auto run_captured(Fn fn) {

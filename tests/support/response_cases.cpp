@@ -48,31 +48,6 @@ const std::pair<const char *, cmd_match_result *(*)(cmd_handle, const char *)> f
     ZMS_CALLBACK(vdc_mgr_show_allowed_fs_match), ZMS_CALLBACK(vdc_mgr_show_installed_fs_match)};
 #undef ZMS_CALLBACK
 
-// A match result as text, its blocks freed: the fields, then the value (a word, or the
-// 68-byte name key as its id and name), the text and the message.
-std::string rendered(cmd_match_result *r) {
-  if (r == nullptr) return "none\n";
-  std::ostringstream o;
-  o << "status " << r->status << " count " << r->count << " value_len " << r->value_len
-    << " second_len " << r->second_len << "\n";
-  uint32_t word = 0;
-  if (r->value != nullptr) std::memcpy(&word, r->value, sizeof word);
-  if (r->value != nullptr && r->value_len == VDC_NAME_KEY_LEN) {
-    const char *name = static_cast<const char *>(r->value) + 4;
-    size_t len = strnlen(name, VDC_NAME_KEY_NAME_LEN);
-    bool zero_filled =
-        std::all_of(name + len, name + VDC_NAME_KEY_NAME_LEN, [](char c) { return c == 0; });
-    o << "value key " << std::hex << word << std::dec << " " << std::string(name, len)
-      << (zero_filled ? "" : " and more bytes") << "\n";
-  } else if (r->value != nullptr) {
-    o << "value word " << word << "\n";
-  }
-  if (r->text != nullptr) o << "text " << r->text << "\n";
-  if (r->message != nullptr) o << "message " << r->message << "\n";
-  standin::free_match(r);
-  return o.str();
-}
-
 // Runs the case's handler or callback; its result, or the rendered match result.
 template <typename Table>
 auto find(const Table &table, const std::string &name) {
@@ -122,8 +97,8 @@ TEST_P(response_case_test, renders_what_the_case_expects) {
   auto [result, out] = zms_test::run_captured([&] {
     const char *typed = c.typed.c_str();
     if (help) return help(&cmd, typed);
-    if (match) matched = rendered(match(&cmd, typed, c.mode));
-    if (fs_match) matched = rendered(fs_match(&cmd, typed));
+    if (match) matched = zms_test::match_text(match(&cmd, typed, c.mode));
+    if (fs_match) matched = zms_test::match_text(fs_match(&cmd, typed));
     return match || fs_match ? 0 : h->show(&cmd);
   });
   EXPECT_EQ(out, *c.output);
