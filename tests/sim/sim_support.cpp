@@ -19,6 +19,11 @@ std::string temp_path(const char *tag) {
   return path;
 }
 
+void write_file(const std::string &path, const std::string &text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
 }  // namespace
 
 std::string read_file(const std::string &path) {
@@ -26,11 +31,6 @@ std::string read_file(const std::string &path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-void write_file(const std::string &path, const std::string &text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
 }
 
 std::string test_path(const std::string &relative) {

@@ -38,16 +38,6 @@ inline cmd_ctx command(std::vector<standin::attribute> response = {},
   return cmd;
 }
 
-template <typename T>
-std::vector<T> operator+(std::vector<T> a, const std::vector<T> &b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-inline std::string pad(const std::string &s, size_t width) {
-  return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
-}
-
 // Prints a parameter row as its name: ctest lists it so, and no padding byte is read.
 #define ZMS_PRINTS_AS(row, member)                                \
   [[maybe_unused]] void PrintTo(const row &r, std::ostream *os) { \

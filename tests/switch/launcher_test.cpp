@@ -23,21 +23,8 @@ using lines = std::vector<std::string>;
 
 constexpr const char *end_of_list = nullptr;
 
-// Writes its path and its arguments in brackets, one a line, and its process, group and
-// session ids and terminal last; then ends with the exit code in ZMS_END, or by SIGKILL.
-constexpr char reporting_program[] = R"(#!/bin/sh
-{
-  echo "$0"
-  for a in "$@"; do echo "[$a]"; done
-  read -r stat < /proc/$$/stat
-  set -- ${stat##*) }
-  echo "$$ $3 $4 $5"
-} > "$ZMS_REPORT"
-case "$ZMS_END" in
-  kill) kill -KILL $$ ;;
-  *) exit "${ZMS_END:-0}" ;;
-esac
-)";
+// Writes its path, its arguments and its ids to $ZMS_REPORT, and ends as ZMS_END says.
+constexpr const char *report = ZMS_SWITCH_DATA "/report.sh";
 
 bool no_child_left() {
   errno = 0;
@@ -58,7 +45,7 @@ enum class failure { none, fork, malloc, wait, wait_interrupted };
 
 struct run_case {
   const char *label;
-  const char *path;  // "SCRIPT" is the reporting program, "DIR/" its directory
+  const char *path;
   std::vector<const char *> args = {};
   const char *end = "0";
   failure fails = failure::none;
@@ -77,25 +64,25 @@ run_case refused(const char *label, const char *path) {
 // again; the launcher forks and waits with SIGCHLD blocked.
 // clang-format off
 const run_case runs[] = {
-    {.label = "arguments_in_order", .path = "SCRIPT", .args = {"first", "two words", "", "-x"}},
-    {.label = "twelve_arguments", .path = "SCRIPT",
+    {.label = "arguments_in_order", .path = report, .args = {"first", "two words", "", "-x"}},
+    {.label = "twelve_arguments", .path = report,
      .args = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}},
-    {.label = "exit_status_3", .path = "SCRIPT", .end = "3", .result = 3 << 8},
-    {.label = "killed", .path = "SCRIPT", .end = "kill", .result = SIGKILL},
-    {.label = "caller_had_sigchld_blocked", .path = "SCRIPT", .args = {"a"},
+    {.label = "exit_status_3", .path = report, .end = "3", .result = 3 << 8},
+    {.label = "killed", .path = report, .end = "kill", .result = SIGKILL},
+    {.label = "caller_had_sigchld_blocked", .path = report, .args = {"a"},
      .sigchld_blocked_by_caller = true},
-    {.label = "missing_program_127", .path = "DIR/none", .result = 127 << 8},
-    {.label = "not_executable_127", .path = "DIR/plain", .result = 127 << 8},
+    {.label = "missing_program_127", .path = ZMS_SWITCH_DATA "/no-such-program", .result = 127 << 8},
+    {.label = "not_executable_127", .path = ZMS_SWITCH_DATA "/take_terminal.pl", .result = 127 << 8},
     refused("relative_path", "report.sh"),
     refused("empty_path", ""),
     refused("null_path", nullptr),
-    {.label = "fork_fails", .path = "SCRIPT", .fails = failure::fork, .result = -1,
+    {.label = "fork_fails", .path = report, .fails = failure::fork, .result = -1,
      .error = EAGAIN, .waits = 0},
-    {.label = "malloc_fails", .path = "SCRIPT", .fails = failure::malloc, .result = -1,
+    {.label = "malloc_fails", .path = report, .fails = failure::malloc, .result = -1,
      .error = ENOMEM, .forks = 0, .waits = 0},
-    {.label = "wait_fails", .path = "SCRIPT", .fails = failure::wait, .result = -1,
+    {.label = "wait_fails", .path = report, .fails = failure::wait, .result = -1,
      .error = ECHILD},
-    {.label = "wait_interrupted_twice", .path = "SCRIPT", .end = "4",
+    {.label = "wait_interrupted_twice", .path = report, .end = "4",
      .fails = failure::wait_interrupted, .result = 4 << 8, .waits = 3},
 };
 // clang-format on
@@ -107,17 +94,11 @@ void PrintTo(const run_case &c, std::ostream *os) {
 class launcher_test : public testing::TestWithParam<run_case> {
  protected:
   launcher_test() {
-    script_ = dir_.write("report.sh", reporting_program, 0755);
-    dir_.write("plain", "exit 0\n", 0644);
     setenv("ZMS_REPORT", (dir_.path() + "/report").c_str(), 1);
     seam::reset();
   }
   ~launcher_test() override { unsetenv("ZMS_END"); }
 
-  std::string path_of(const std::string &p) const {
-    if (p == "SCRIPT") return script_;
-    return p.rfind("DIR/", 0) == 0 ? dir_.path() + p.substr(3) : p;
-  }
   lines reported() const {
     std::string text;
     lines all;
@@ -129,14 +110,12 @@ class launcher_test : public testing::TestWithParam<run_case> {
   }
 
   temp_dir dir_;
-  std::string script_;
 };
 
 TEST_P(launcher_test, returns_the_status_and_puts_the_callers_mask_back) {
   const run_case &c = GetParam();
   if (c.fails == failure::malloc && !seam::can_fail_malloc())
     GTEST_SKIP() << "the sanitizer's allocator cannot be replaced in this build";
-  std::string path = c.path ? path_of(c.path) : "";
   setenv("ZMS_END", c.end, 1);
   auto args = padded(c.args);
   sigset_t caller, original, after;
@@ -152,7 +131,7 @@ TEST_P(launcher_test, returns_the_status_and_puts_the_callers_mask_back) {
   if (c.fails == failure::wait_interrupted) seam::now().interrupted_waits = 2;
   if (c.fails == failure::malloc) seam::now().fail_malloc = true;
   errno = 0;
-  int result = launch(c.path ? path.c_str() : nullptr, args);  // nothing allocates before
+  int result = launch(c.path, args);  // nothing allocates before
   int error = errno;
   sigprocmask(SIG_SETMASK, &original, &after);
   if (c.fails == failure::wait) sigaction(SIGCHLD, &saved, nullptr);
@@ -167,9 +146,8 @@ TEST_P(launcher_test, returns_the_status_and_puts_the_callers_mask_back) {
   EXPECT_EQ(sigismember(&after, SIGCHLD), c.sigchld_blocked_by_caller ? 1 : 0);
   EXPECT_TRUE(no_child_left());
   lines expected;
-  bool ran = c.path && std::string(c.path) == "SCRIPT" && c.fails != failure::fork &&
-             c.fails != failure::malloc;
-  if (ran) expected.push_back(script_);
+  bool ran = c.path == report && c.fails != failure::fork && c.fails != failure::malloc;
+  if (ran) expected.push_back(report);
   for (const char *arg : c.args)
     if (ran) expected.push_back("[" + std::string(arg) + "]");
   lines got = reported();
@@ -203,10 +181,9 @@ TEST(launcher_process_test, callers_output_comes_before_the_programs) {
 // without one.
 TEST(launcher_process_test, program_leads_a_new_session_without_a_terminal) {
   temp_dir dir;
-  std::string script = dir.write("report.sh", reporting_program, 0755);
   setenv("ZMS_REPORT", (dir.path() + "/report").c_str(), 1);
   auto run = zms_test::run_on_terminal(
-      [&] { return isatty(STDIN_FILENO) && launch(script.c_str(), padded({"x"})) == 0 ? 0 : 1; });
+      [&] { return isatty(STDIN_FILENO) && launch(report, padded({"x"})) == 0 ? 0 : 1; });
   ASSERT_TRUE(WIFEXITED(run.status));
   EXPECT_EQ(WEXITSTATUS(run.status), 0);
   std::string text;
