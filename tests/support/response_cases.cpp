@@ -17,35 +17,29 @@ struct handler {
   int32_t (*show)(cmd_handle);
 };
 
-#define ZMS_HANDLER(name) \
-  { #name, name }
+// clang-format off
+#define ZMS_HANDLER(name) {#name, name}
 constexpr handler handlers[] = {
-    ZMS_HANDLER(show_vdc),
-    ZMS_HANDLER(show_vdc_detail),
-    ZMS_HANDLER(show_vdc_detail2),
-    ZMS_HANDLER(show_vdc_fs),
-    ZMS_HANDLER(show_vdc_membership),
-    ZMS_HANDLER(show_vdc_mac),
-    ZMS_HANDLER(show_vdc_membership_status),
-    ZMS_HANDLER(show_vdc_mode),
-    ZMS_HANDLER(show_vdc_dirtybit),
-    ZMS_HANDLER(show_vdc_internal),
-    ZMS_HANDLER(show_fcoe),
-    ZMS_HANDLER(vdc_mgr_set_cli_mode),
-};
+    ZMS_HANDLER(show_vdc), ZMS_HANDLER(show_vdc_detail), ZMS_HANDLER(show_vdc_detail2),
+    ZMS_HANDLER(show_vdc_fs), ZMS_HANDLER(show_vdc_membership), ZMS_HANDLER(show_vdc_mac),
+    ZMS_HANDLER(show_vdc_membership_status), ZMS_HANDLER(show_vdc_mode),
+    ZMS_HANDLER(show_vdc_dirtybit), ZMS_HANDLER(show_vdc_internal), ZMS_HANDLER(show_fcoe),
+    ZMS_HANDLER(vdc_mgr_set_cli_mode)};
+// clang-format on
 #undef ZMS_HANDLER
 
-#define ZMS_CALLBACK(name) \
-  { #name, name }
+// clang-format off
+#define ZMS_CALLBACK(name) {#name, name}
 const std::pair<const char *, int32_t (*)(cmd_handle, const char *)> helps[] = {
     ZMS_CALLBACK(vdc_mgr_show_e_name_help), ZMS_CALLBACK(vdc_mgr_show_no_def_name_help),
     ZMS_CALLBACK(vdc_mgr_show_new_name_help), ZMS_CALLBACK(vdc_mgr_show_allowed_fs_help),
     ZMS_CALLBACK(vdc_mgr_show_installed_fs_help)};
-const std::pair<const char *, cmd_match_result *(*)(cmd_handle, const char *, int32_t)> matches[] =
-    {ZMS_CALLBACK(vdc_mgr_show_e_name_match), ZMS_CALLBACK(vdc_mgr_show_no_def_name_match),
-     ZMS_CALLBACK(vdc_mgr_show_new_name_match)};
+const std::pair<const char *, cmd_match_result *(*)(cmd_handle, const char *, int32_t)> matches[] = {
+    ZMS_CALLBACK(vdc_mgr_show_e_name_match), ZMS_CALLBACK(vdc_mgr_show_no_def_name_match),
+    ZMS_CALLBACK(vdc_mgr_show_new_name_match)};
 const std::pair<const char *, cmd_match_result *(*)(cmd_handle, const char *)> fs_matches[] = {
     ZMS_CALLBACK(vdc_mgr_show_allowed_fs_match), ZMS_CALLBACK(vdc_mgr_show_installed_fs_match)};
+// clang-format on
 #undef ZMS_CALLBACK
 
 // Runs the case's handler or callback; its result, or the rendered match result.

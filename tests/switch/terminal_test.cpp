@@ -44,7 +44,6 @@ standin::attribute target(uint32_t vdc) {
   return standin::word(VDC_ATTR_SWITCH_TARGET, vdc);
 }
 using zms_test::run_on_terminal;
-using zms_test::temp_dir;
 
 // A program that takes the terminal and keeps it (data/take_terminal.pl).
 const std::string take_terminal = ZMS_SWITCH_DATA "/take_terminal.pl";
