@@ -164,8 +164,8 @@ def main():
     original_library = stripped_library(build)
 
     targets = []
-    for spec in args.files:
-        path = os.path.join(source, spec)
+    for wanted in args.files:
+        path = os.path.join(source, wanted)
         if os.path.isdir(path):
             for d, _, fs in os.walk(path):
                 targets += [os.path.join(d, f) for f in sorted(fs) if f.endswith(('.cpp', '.h'))]
