@@ -29,7 +29,7 @@ run() {
 
 mkdir -p build
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
-  run sanitize -DZMS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+  run sanitize -DZMS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1"
 run host -DZMS_PLAIN_CHECKS=ON
 run ppc --toolchain cmake/powerpc-linux-gnu.cmake
 [ "$failed" -eq 0 ] && echo "=== all test runs passed: sanitize, host, ppc"

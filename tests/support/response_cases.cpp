@@ -1,6 +1,6 @@
-// Every response case in ZMS_CASE_DIR: its handler (or parser callback) runs on the response
-// through the stand-in, and what it prints, returns, walks, asks the platform and hands back
-// as a match result is what the case says.
+// Every response case of show/cases, switch/cases and parser/cases: its handler (or parser
+// callback) runs on the response through the stand-in, and what it prints, returns, walks, asks the
+// platform and hands back as a match result is what the case says.
 #include <dirent.h>
 
 #include <algorithm>
@@ -50,17 +50,24 @@ auto find(const Table &table, const std::string &name) {
   return it == std::end(table) ? nullptr : it->second;
 }
 
+// "show_summary_example" for show/cases/summary_example.resp: the area, then the file's name.
 std::vector<std::string> case_names() {
   std::vector<std::string> names;
-  if (DIR *dir = opendir(ZMS_CASE_DIR)) {
-    while (dirent *e = readdir(dir)) {
+  for (std::string area : {"show", "switch", "parser"}) {
+    DIR *dir = opendir((ZMS_TEST_DIR "/" + area + "/cases").c_str());
+    for (dirent *e; dir != nullptr && (e = readdir(dir)) != nullptr;) {
       std::string name = e->d_name;
-      if (name.ends_with(".resp")) names.push_back(name.substr(0, name.size() - 5));
+      if (name.ends_with(".resp")) names.push_back(area + "_" + name.substr(0, name.size() - 5));
     }
-    closedir(dir);
+    if (dir != nullptr) closedir(dir);
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string path_of(const std::string &name) {
+  size_t cut = name.find('_');
+  return ZMS_TEST_DIR "/" + name.substr(0, cut) + "/cases/" + name.substr(cut + 1) + ".resp";
 }
 
 std::string by_name(const testing::TestParamInfo<std::string> &row) {
@@ -72,8 +79,7 @@ class response_case_test : public testing::TestWithParam<std::string> {};
 TEST_P(response_case_test, renders_what_the_case_expects) {
   standin::response_case c;
   std::string error;
-  ASSERT_TRUE(standin::read_response_file(ZMS_CASE_DIR "/" + GetParam() + ".resp", c, error))
-      << error;
+  ASSERT_TRUE(standin::read_response_file(path_of(GetParam()), c, error)) << error;
   ASSERT_TRUE(c.output.has_value()) << "a case ends with the text it expects";
   auto h = std::find_if(std::begin(handlers), std::end(handlers),
                         [&](const handler &x) { return c.show == x.name; });
