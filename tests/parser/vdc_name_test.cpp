@@ -1,5 +1,5 @@
-// The VDC-name table and the name-attribute rewrite: what a case file cannot say (the table
-// pointer, the very value handed back). The callbacks' cases are in cases/.
+// The VDC-name table, the exported words and the name-attribute rewrite: what a case file
+// cannot say (the table pointer, the very value handed back). The callbacks' cases are in cases/.
 #include <cstring>
 
 #include "capture.h"
@@ -12,6 +12,12 @@ using zms_test::strings;
 TEST(vdc_name_table_test, every_selector_gives_blanktable) {
   for (uint32_t selector : {0u, 1u, 2u, 0xffffffffu})
     EXPECT_EQ(vdc_mgr_vdcName_table_get(nullptr, selector), blanktable) << selector;
+}
+
+// The two words exported for the framework are zero at load.
+TEST(exported_words_test, are_zero_at_load) {
+  EXPECT_EQ(cmd_init, 0u);
+  EXPECT_EQ(cli_table, 0u);
 }
 
 // The request's own value goes back with length 68, whatever length the request reports.

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "capture.h"
 #include "chassis_file.h"
 #include "sim_support.h"
 
@@ -15,9 +16,7 @@ struct bad_file {
   std::string text;
 };
 
-void PrintTo(const bad_file &f, std::ostream *os) {
-  *os << f.name;
-}
+ZMS_PRINTS_AS(bad_file, name)
 
 std::vector<bad_file> bad_files() {
   std::istringstream in(sim_test::read_file(sim_test::test_path("data/chassis_faults.txt")));

@@ -70,10 +70,6 @@ std::string path_of(const std::string &name) {
   return ZMS_TEST_DIR "/" + name.substr(0, cut) + "/cases/" + name.substr(cut + 1) + ".resp";
 }
 
-std::string by_name(const testing::TestParamInfo<std::string> &row) {
-  return row.param;
-}
-
 class response_case_test : public testing::TestWithParam<std::string> {};
 
 TEST_P(response_case_test, renders_what_the_case_expects) {
@@ -115,6 +111,7 @@ TEST_P(response_case_test, renders_what_the_case_expects) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(cases, response_case_test, testing::ValuesIn(case_names()), by_name);
+INSTANTIATE_TEST_SUITE_P(cases, response_case_test, testing::ValuesIn(case_names()),
+                         [](const testing::TestParamInfo<std::string> &row) { return row.param; });
 
 }  // namespace

@@ -87,9 +87,7 @@ const run_case runs[] = {
 };
 // clang-format on
 
-void PrintTo(const run_case &c, std::ostream *os) {
-  *os << c.label;
-}
+ZMS_PRINTS_AS(run_case, label)
 
 class launcher_test : public testing::TestWithParam<run_case> {
  protected:
