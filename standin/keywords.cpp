@@ -29,8 +29,7 @@ bool names_vdcs(const std::vector<keyword_row> &rows) {
 std::vector<keyword_row> candidates(const std::vector<keyword_row> &rows) {
   if (!names_vdcs(rows)) return rows;
   std::vector<keyword_row> vdcs;
-  for (auto &vdc : platform().vdcs)
-    vdcs.push_back({vdc.name, vdc.id, "VDC name"});
+  for (auto &vdc : platform().vdcs) vdcs.push_back({vdc.name, vdc.id, "VDC name"});
   return vdcs;
 }
 
@@ -41,8 +40,7 @@ bool starts_with(const std::string &name, const char *word) {
 
 std::string describe(const std::vector<keyword_row> &rows, const char *word) {
   std::string line = "[";
-  for (size_t i = 0; i < rows.size(); ++i)
-    line += (i ? ", \"" : "\"") + rows[i].name + "\"";
+  for (size_t i = 0; i < rows.size(); ++i) line += (i ? ", \"" : "\"") + rows[i].name + "\"";
   return line + "], \"" + (word ? word : "") + "\"";
 }
 
@@ -84,8 +82,7 @@ int32_t cmd_enum_help(cmd_handle, cmd_enum_entry *table, const char *word) {
   auto offered = candidates(rows);
   remember(std::move(rows), word, -1);
   size_t width = 16;
-  for (auto &row : offered)
-    width = row.name.size() > width ? row.name.size() : width;
+  for (auto &row : offered) width = row.name.size() > width ? row.name.size() : width;
   for (auto &row : offered) {
     if (word == nullptr || starts_with(row.name, word))
       printf("  %-*s  %s\n", static_cast<int>(width), row.name.c_str(), row.help.c_str());

@@ -8,9 +8,9 @@ uint32_t g_cli_sup_state = 1;
 char vdc_sdb_uri_lib[512];
 
 lc_capability lc_capability_list[standin::capability_slots] = {
-    {0x1, "m1", {0, 0}},  {0x2, "f1", {0, 0}},    {0x4, "m1xl", {0, 0}},
-    {0x8, "f2", {0, 0}},  {0x10, "m2xl", {0, 0}}, {0x20, "f2e", {0, 0}},
-    {0x40, "f3", {0, 0}}, {0x80, "m3", {0, 0}},   {0x100, "f4", {0, 0}},
+    {0x1, "m1", {0, 0}},   {0x2, "f1", {0, 0}},   {0x4, "m1xl", {0, 0}},
+    {0x8, "f2", {0, 0}},   {0x10, "m2xl", {0, 0}}, {0x20, "f2e", {0, 0}},
+    {0x40, "f3", {0, 0}},  {0x80, "m3", {0, 0}},   {0x100, "f4", {0, 0}},
 };
 uint32_t allowed_eth_cap[standin::capability_slots] = {1, 1, 1, 1, 1, 1, 1, 1, 0};
 uint32_t allowed_fcoe_cap[standin::capability_slots] = {0, 0, 0, 1, 0, 1, 1, 0, 0};
@@ -37,19 +37,11 @@ void reset() {
   std::memset(vdc_sdb_uri_lib, 0, sizeof vdc_sdb_uri_lib);
 }
 
-const std::vector<std::string> &calls() {
-  return call_log;
-}
-void clear_calls() {
-  call_log.clear();
-}
-void log_call(std::string line) {
-  call_log.push_back(std::move(line));
-}
+const std::vector<std::string> &calls() { return call_log; }
+void clear_calls() { call_log.clear(); }
+void log_call(std::string line) { call_log.push_back(std::move(line)); }
 
-attribute word(uint32_t id, uint32_t value) {
-  return words(id, {value});
-}
+attribute word(uint32_t id, uint32_t value) { return words(id, {value}); }
 
 attribute words(uint32_t id, const std::vector<uint32_t> &values) {
   std::vector<uint8_t> bytes(values.size() * sizeof(uint32_t));
@@ -63,13 +55,9 @@ attribute text(uint32_t id, std::string_view value) {
   return attribute{id, std::move(bytes)};
 }
 
-attribute bytes(uint32_t id, std::vector<uint8_t> value) {
-  return attribute{id, std::move(value)};
-}
+attribute bytes(uint32_t id, std::vector<uint8_t> value) { return attribute{id, std::move(value)}; }
 
-attribute mark(uint32_t id) {
-  return word(id, 0);
-}
+attribute mark(uint32_t id) { return word(id, 0); }
 
 std::string fs_key(uint16_t vdc) {
   std::string key(5, '\0');

@@ -7,8 +7,8 @@
 extern "C" {
 
 int32_t strncpy_s(char *dst, size_t dst_size, const char *src, size_t count) {
-  standin::log_call("strncpy_s(" + std::to_string(dst_size) + ", \"" + std::string(src ? src : "") +
-                    "\", " + std::to_string(count) + ")");
+  standin::log_call("strncpy_s(" + std::to_string(dst_size) + ", \"" +
+                    std::string(src ? src : "") + "\", " + std::to_string(count) + ")");
   if (dst == nullptr || dst_size == 0) return EINVAL;
   if (src == nullptr) {
     dst[0] = '\0';
@@ -24,7 +24,8 @@ int32_t strncpy_s(char *dst, size_t dst_size, const char *src, size_t count) {
 
 int32_t __strcat_s_to_buf(size_t dst_size, char *dst, size_t dst_size_again, const char *src) {
   standin::log_call("__strcat_s_to_buf(" + std::to_string(dst_size) + ", " +
-                    std::to_string(dst_size_again) + ", \"" + std::string(src ? src : "") + "\")");
+                    std::to_string(dst_size_again) + ", \"" + std::string(src ? src : "") +
+                    "\")");
   size_t size = dst_size < dst_size_again ? dst_size : dst_size_again;
   if (dst == nullptr || size == 0 || src == nullptr) return EINVAL;
   size_t used = strnlen(dst, size);
@@ -42,8 +43,8 @@ int32_t __strcat_s_to_buf(size_t dst_size, char *dst, size_t dst_size_again, con
 }
 
 int32_t __memcpy_to_buf(size_t dst_size, void *dst, const void *src, size_t count) {
-  standin::log_call("__memcpy_to_buf(" + std::to_string(dst_size) + ", " + std::to_string(count) +
-                    ")");
+  standin::log_call("__memcpy_to_buf(" + std::to_string(dst_size) + ", " +
+                    std::to_string(count) + ")");
   if (dst == nullptr || src == nullptr) return EINVAL;
   bool cut = count > dst_size;
   std::memcpy(dst, src, cut ? dst_size : count);
