@@ -14,10 +14,13 @@ TEST(vdc_name_table_test, every_selector_gives_blanktable) {
     EXPECT_EQ(vdc_mgr_vdcName_table_get(nullptr, selector), blanktable) << selector;
 }
 
-// The two words exported for the framework are zero at load.
+// The two words exported for the framework are zero at load, and so is the value of each
+// static table's row (the rows' texts show in the cases).
 TEST(exported_words_test, are_zero_at_load) {
   EXPECT_EQ(cmd_init, 0u);
   EXPECT_EQ(cli_table, 0u);
+  for (cmd_enum_entry *table : {blanktable, niltable, helptable})
+    EXPECT_EQ(table[0].value, 0u);
 }
 
 // The request's own value goes back with length 68, whatever length the request reports.
