@@ -109,9 +109,13 @@ const char *syserr2str(uint32_t code) {
   return unknown;
 }
 
+// A URI inside vdc_sdb_uri_lib is logged with its place there: "vdc_sdb_uri_lib+256 \"...\"".
 uint32_t sdb_open(const char *uri, int32_t a, int32_t b, int32_t c, int32_t d) {
-  log_call("sdb_open(\"" + std::string(uri ? uri : "") + "\", " + std::to_string(a) + ", " +
-           std::to_string(b) + ", " + std::to_string(c) + ", " + std::to_string(d) + ")");
+  std::string place;
+  if (uri >= vdc_sdb_uri_lib && uri < vdc_sdb_uri_lib + 512)
+    place = "vdc_sdb_uri_lib+" + std::to_string(uri - vdc_sdb_uri_lib) + " ";
+  log_call("sdb_open(" + place + "\"" + std::string(uri ? uri : "") + "\", " + std::to_string(a) +
+           ", " + std::to_string(b) + ", " + std::to_string(c) + ", " + std::to_string(d) + ")");
   return platform().sdb_open_result;
 }
 

@@ -1,7 +1,7 @@
 // vdcsim run as an operator runs it, one data/runs file per run: `arg` lines (with $SOURCE
-// and $INCOMPLETE), standard input from `stdin FILE` or an `input` line, the exit `status`,
-// and the expected output: `stdout FILE` (golden text) or the lines after `--- stdout`
-// (`--- stdout begins` for a beginning only), then those after `--- stderr`.
+// and $INCOMPLETE), standard input from `stdin FILE`, the exit `status`, and the expected
+// output: `stdout FILE` (golden text) or the lines after `--- stdout` (`--- stdout begins`
+// for a beginning only), then those after `--- stderr`.
 #include <dirent.h>
 #include <gtest/gtest.h>
 
@@ -18,13 +18,6 @@ std::string expanded(std::string text) {
     for (size_t at; (at = text.find(name)) != std::string::npos;)
       text.replace(at, std::string(name).size(), value);
   return text;
-}
-
-std::string unescaped(const std::string &text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i)
-    out += text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n' ? (++i, '\n') : text[i];
-  return out;
 }
 
 std::vector<std::string> run_names() {
@@ -52,20 +45,14 @@ TEST_P(runs, print_and_exit_as_written) {
   while (std::getline(in, line)) {
     std::string keyword = line.substr(0, line.find(' '));
     std::string rest = line.size() > keyword.size() ? line.substr(keyword.size() + 1) : "";
-    if (section != nullptr && line != "--- stderr")
-      *section += line + "\n";
-    else if (keyword == "arg")
-      args.push_back(rest);
-    else if (keyword == "stdin")
-      input = sim_test::read_file(sim_test::test_path(rest));
-    else if (keyword == "input")
-      input = unescaped(rest);
-    else if (keyword == "status")
-      status = std::stoi(rest);
-    else if (keyword == "stdout")
-      golden = rest;
-    else if (line.rfind("--- stdout", 0) == 0)
-      section = &out, prefix = line.ends_with("begins");
+    // clang-format off
+    if (section != nullptr && line != "--- stderr") *section += line + "\n";
+    else if (keyword == "arg") args.push_back(rest);
+    else if (keyword == "stdin") input = sim_test::read_file(sim_test::test_path(rest));
+    else if (keyword == "status") status = std::stoi(rest);
+    else if (keyword == "stdout") golden = rest;
+    else if (line.rfind("--- stdout", 0) == 0) section = &out, prefix = line.ends_with("begins");
+    // clang-format on
     if (line == "--- stderr") section = &err;
   }
   auto result = sim_test::run_vdcsim(args, input);
