@@ -46,45 +46,28 @@ class input {
   size_t pos_ = 0;
 };
 
-// Identifiers the displays know, so that most attributes land on a handled case.
-constexpr uint32_t known_ids[] = {VDC_ATTR_STORAGE_VDC,
-                                  VDC_ATTR_RESERVED_VLANS,
-                                  VDC_ATTR_SHARING_ETH_VDC,
-                                  VDC_ATTR_SWITCHWIDE_MODE,
-                                  VDC_ATTR_NAME_WIDTH,
-                                  VDC_ATTR_ID,
-                                  VDC_ATTR_NAME,
-                                  VDC_ATTR_STATE,
-                                  VDC_ATTR_MAC,
-                                  VDC_ATTR_HA_POLICY,
-                                  VDC_ATTR_DUAL_SUP_HA_POLICY,
-                                  VDC_ATTR_BOOT_ORDER,
-                                  VDC_ATTR_CPU_SHARE,
-                                  VDC_ATTR_CPU_SHARE_PCT,
-                                  VDC_ATTR_CREATE_TIME,
-                                  VDC_ATTR_RELOAD_COUNT,
-                                  VDC_ATTR_UPTIME,
-                                  VDC_ATTR_RESTART_COUNT,
-                                  VDC_ATTR_RESTART_TIME,
-                                  VDC_ATTR_RESTART_REASON,
-                                  VDC_ATTR_TYPE,
-                                  VDC_ATTR_SUPPORTED_LC,
-                                  VDC_ATTR_FEATURE_SET,
-                                  VDC_ATTR_SHARED_IF_MARK,
-                                  VDC_ATTR_IF_INDEX,
-                                  VDC_ATTR_CUR_ID,
-                                  VDC_ATTR_CUR_NAME,
-                                  VDC_ATTR_SWITCH_TARGET,
-                                  VDC_ATTR_ERR_NO_VDC,
-                                  VDC_ATTR_ERR_NOT_AUTHORIZED,
-                                  VDC_ATTR_SKIP_FIRST_SETUP,
-                                  VDC_ATTR_SCRIPT_MODE};
+// Identifiers the library knows, so that most attributes land on a handled case.
+// clang-format off
+constexpr uint32_t known_ids[] = {
+    VDC_ATTR_STORAGE_VDC, VDC_ATTR_RESERVED_VLANS, VDC_ATTR_SHARING_ETH_VDC,
+    VDC_ATTR_SWITCHWIDE_MODE, VDC_ATTR_NAME_WIDTH, VDC_ATTR_ID, VDC_ATTR_NAME, VDC_ATTR_STATE,
+    VDC_ATTR_MAC, VDC_ATTR_HA_POLICY, VDC_ATTR_DUAL_SUP_HA_POLICY, VDC_ATTR_BOOT_ORDER,
+    VDC_ATTR_CPU_SHARE, VDC_ATTR_CPU_SHARE_PCT, VDC_ATTR_CREATE_TIME, VDC_ATTR_RELOAD_COUNT,
+    VDC_ATTR_UPTIME, VDC_ATTR_RESTART_COUNT, VDC_ATTR_RESTART_TIME, VDC_ATTR_RESTART_REASON,
+    VDC_ATTR_TYPE, VDC_ATTR_SUPPORTED_LC, VDC_ATTR_FEATURE_SET, VDC_ATTR_SHARED_IF_MARK,
+    VDC_ATTR_IF_INDEX, VDC_ATTR_CUR_ID, VDC_ATTR_CUR_NAME, VDC_ATTR_SWITCH_TARGET,
+    VDC_ATTR_ERR_NO_VDC, VDC_ATTR_ERR_NOT_AUTHORIZED, VDC_ATTR_SKIP_FIRST_SETUP,
+    VDC_ATTR_SCRIPT_MODE, VDC_ATTR_NAME_KEY};
+// clang-format on
 
 // The library prints as it goes; a fuzzer has no use for the text. Done once per process.
 inline void silence_stdout() {
   static bool silenced = freopen("/dev/null", "w", stdout) != nullptr;
   (void)silenced;
 }
+
+// The rest of the input as attributes.
+inline std::vector<standin::attribute> attributes(input &in);
 
 // One attribute: a byte picks a known identifier (or takes the next word as a raw one),
 // a byte gives the length, then the value; a length of 255 delivers a null value.
@@ -95,6 +78,13 @@ inline standin::attribute next_attribute(input &in) {
   uint8_t len = in.byte();
   if (len == 255) return standin::attribute{id, {}, true};
   return standin::attribute{id, in.bytes(len)};
+}
+
+inline std::vector<standin::attribute> attributes(input &in) {
+  std::vector<standin::attribute> out;
+  while (!in.empty())
+    out.push_back(next_attribute(in));
+  return out;
 }
 
 }  // namespace zms_fuzz

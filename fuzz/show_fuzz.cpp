@@ -6,17 +6,11 @@
 namespace {
 
 using handler = int32_t (*)(cmd_handle);
-constexpr handler handlers[] = {show_vdc,
-                                show_vdc_detail,
-                                show_vdc_detail2,
-                                show_vdc_membership,
-                                show_vdc_membership_status,
-                                show_vdc_fs,
-                                show_vdc_mac,
-                                show_vdc_dirtybit,
-                                show_vdc_mode,
-                                show_vdc_internal,
-                                show_fcoe};
+// clang-format off
+constexpr handler handlers[] = {show_vdc, show_vdc_detail, show_vdc_detail2, show_vdc_membership,
+                                show_vdc_membership_status, show_vdc_fs, show_vdc_mac,
+                                show_vdc_dirtybit, show_vdc_mode, show_vdc_internal, show_fcoe};
+// clang-format on
 
 void add_interfaces() {
   auto &intfs = standin::platform().interfaces;
@@ -37,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   standin::platform().current_vdc = in.byte() & 1 ? 1 : 2;
   cmd_ctx cmd;
   cmd.request.push_back(standin::attribute{VDC_REQ_SHOW_SELECT, in.bytes(in.byte() % 6)});
-  while (!in.empty())
-    cmd.response.push_back(zms_fuzz::next_attribute(in));
+  cmd.response = zms_fuzz::attributes(in);
   show(&cmd);
   fflush(stdout);
   return 0;

@@ -10,6 +10,7 @@
 #include "options.h"
 #include "programs.h"
 #include "session_files.h"
+#include "replay.h"
 #include "shell.h"
 #include "signals.h"
 
@@ -119,6 +120,7 @@ int main(int argc, char **argv) {
                  indented(error).c_str());
     return 2;
   }
+  if (!o.replay.empty()) return replay_response(lib, o.replay);
   standin::platform().program_runner = run_mapped;
   session s(lib, std::move(model), 1);
   if (!o.program.empty()) {

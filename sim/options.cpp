@@ -17,15 +17,17 @@ constexpr valued valued_options[] = {
     {"--chassis", &options::chassis, nullptr},
     {"--user", nullptr, &options::user},
     {"--role", nullptr, &options::role},
+    {"--replay", &options::replay, nullptr},
 };
 
 }  // namespace
 
 const char *usage() {
   return "usage: vdcsim [--chassis FILE] [--library PATH] [--user NAME] [--role ROLE]\n"
-         "              [-c COMMAND]... | [--tour]\n"
+         "              [-c COMMAND]... | [--tour] | [--replay FILE]\n"
          "  With -c, runs each command and prints a transcript. Without it, reads commands\n"
          "  from standard input: interactively on a terminal, as a script otherwise.\n"
+         "  --replay renders a captured response file (tests/show/cases/ has examples).\n"
          "  --tour shows every display of the library. The exit status is 1 when a\n"
          "  command was unknown or refused, 2 when the shell could not start.\n";
 }

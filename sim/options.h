@@ -14,6 +14,7 @@ struct options {
   std::vector<std::string> commands;  // -c, in order
   std::optional<std::string> user;
   std::optional<std::string> role;  // "" removes the role
+  std::string replay;  // --replay FILE: render a captured response
   bool tour = false;
   bool help = false;
   std::string program;  // --run NAME: play a switch program

@@ -39,6 +39,18 @@ int32_t write_name(char *buf, int32_t size, const std::string *name) {
   return static_cast<int32_t>(written);
 }
 
+// A feature-set key as the VDC it names (the same text on either byte order), any other key
+// as its bytes.
+std::string shown_key(const std::string &key) {
+  uint16_t vdc = 0;
+  if (key.size() == VDC_FS_KEY_LEN) std::memcpy(&vdc, key.data() + 1, sizeof vdc);
+  if (key == standin::fs_key(vdc)) return std::string("feature-set key of vdc ").append(std::to_string(vdc));
+  std::string shown;
+  for (unsigned char byte : key)
+    shown.append(shown.empty() ? "" : " ").append(std::to_string(byte));
+  return "[" + shown + "]";
+}
+
 }  // namespace
 
 extern "C" {
@@ -117,19 +129,20 @@ const char *syserr2str(uint32_t code) {
   return unknown;
 }
 
+// A URI inside vdc_sdb_uri_lib is logged with its place there: "vdc_sdb_uri_lib+256 \"...\"".
 uint32_t sdb_open(const char *uri, int32_t a, int32_t b, int32_t c, int32_t d) {
-  log_call("sdb_open(\"" + std::string(uri ? uri : "") + "\", " + std::to_string(a) + ", " +
-           std::to_string(b) + ", " + std::to_string(c) + ", " + std::to_string(d) + ")");
+  std::string place;
+  if (uri >= vdc_sdb_uri_lib && uri < vdc_sdb_uri_lib + 512)
+    place = "vdc_sdb_uri_lib+" + std::to_string(uri - vdc_sdb_uri_lib) + " ";
+  log_call("sdb_open(" + place + "\"" + std::string(uri ? uri : "") + "\", " + std::to_string(a) +
+           ", " + std::to_string(b) + ", " + std::to_string(c) + ", " + std::to_string(d) + ")");
   return platform().sdb_open_result;
 }
 
 sdb_data *sdb_read(const char *uri, sdb_key *key, uint32_t *status) {
   static sdb_data result;
   std::string key_bytes(static_cast<const char *>(key->key), key->len);
-  std::string shown;
-  for (unsigned char byte : key_bytes)
-    shown.append(shown.empty() ? "" : " ").append(std::to_string(byte));
-  log_call("sdb_read(\"" + std::string(uri ? uri : "") + "\", [" + shown + "])");
+  log_call("sdb_read(\"" + std::string(uri ? uri : "") + "\", " + shown_key(key_bytes) + ")");
   result = sdb_data{nullptr, 0};
   auto it = platform().sdb_records.find(key_bytes);
   if (platform().sdb_read_status) {

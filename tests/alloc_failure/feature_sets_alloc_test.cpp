@@ -32,6 +32,8 @@ cmd_match_result *call(callback which, cmd_ctx &cmd) {
   return nullptr;
 }
 
+ZMS_PRINTS_AS(fs_alloc_case, label)
+
 class feature_set_alloc_test : public testing::TestWithParam<fs_alloc_case> {};
 
 TEST_P(feature_set_alloc_test, falls_back_and_frees_everything) {
@@ -76,5 +78,19 @@ const fs_alloc_case callbacks[] = {
 
 INSTANTIATE_TEST_SUITE_P(callbacks, feature_set_alloc_test, testing::ValuesIn(callbacks),
                          zms_test::by_label<fs_alloc_case>);
+
+// A read that reports status 0 without data still gets its copy: one block, freed again.
+TEST(feature_set_alloc_test, copies_even_an_empty_read) {
+  auto cmd = zms_test::command();
+  standin::platform().sdb_read_status = 0u;
+  zms_test::capture_stdout([&] {
+    alloc_countdown::arm(alloc_countdown::never);
+    vdc_mgr_show_installed_fs_help(&cmd, "");
+    alloc_countdown::disarm();
+  });
+  EXPECT_EQ(alloc_countdown::library_allocations().size(), 1u);
+  EXPECT_TRUE(alloc_countdown::live().empty());
+  EXPECT_EQ(names_seen(), strings{"...nil..."});
+}
 
 }  // namespace

@@ -60,6 +60,10 @@ struct card_case {
   rows filled;  // the rows before the terminator
 };
 
+void PrintTo(const card_case &c, std::ostream *os) {
+  *os << c.label;
+}
+
 class card_table_test : public testing::TestWithParam<card_case> {};
 
 TEST_P(card_table_test, is_filled_at_load) {

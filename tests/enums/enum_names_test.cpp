@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "capture.h"
 #include "zudoru_mgr_show.h"
 
 namespace {
@@ -19,52 +20,35 @@ struct enumeration {
   std::vector<std::string> names;
 };
 
+// clang-format off
 const enumeration enumerations[] = {
-    {"vdc_state_t",
-     __vdc_state_t_find,
-     __vdc_state_t_str2enum,
-     0,
+    {"vdc_state_t", __vdc_state_t_find, __vdc_state_t_str2enum, 0,
      {"VDC_STATE_VALUE_NOT_SET", "VDC_ACTIVE", "VDC_SUSPENDED", "VDC_NONCONFIGURED",
       "VDC_CONFIGURED", "VDC_CREATE_IN_PROGRESS", "VDC_DELETE_IN_PROGRESS", "VDC_FAILED",
       "VDC_CREATE_PENDING", "VDC_UPDATE", "VDC_RESTART_IN_PROGRESS", "VDC_SUSPEND_IN_PROGRESS",
       "VDC_RESUME_IN_PROGRESS", "VDC_BRINGDOWN_IN_PROGRESS"}},
-    {"vdc_type_t",
-     __vdc_type_t_find,
-     __vdc_type_t_str2enum,
-     0,
+    {"vdc_type_t", __vdc_type_t_find, __vdc_type_t_str2enum, 0,
      {"VDC_TYPE_DEFAULT", "VDC_TYPE_ETH", "VDC_TYPE_FC", "VDC_TYPE_DCE"}},
-    {"vdc_show_type_t",
-     __vdc_show_type_t_find,
-     __vdc_show_type_t_str2enum,
-     0,
+    {"vdc_show_type_t", __vdc_show_type_t_find, __vdc_show_type_t_str2enum, 0,
      {"VDC_SHOW_DETAIL", "VDC_SHOW_MEMBERHSIP"}},
-    {"vdc_res_req_type_t",
-     __vdc_res_req_type_t_find,
-     __vdc_res_req_type_t_str2enum,
-     1,
+    {"vdc_res_req_type_t", __vdc_res_req_type_t_find, __vdc_res_req_type_t_str2enum, 1,
      {"VDC_RES_RESERVE", "VDC_RES_COMMIT", "VDC_RES_RELEASE"}},
-    {"vdc_port_memb_status_t",
-     __vdc_port_memb_status_t_find,
-     __vdc_port_memb_status_t_str2enum,
-     0,
+    {"vdc_port_memb_status_t", __vdc_port_memb_status_t_find, __vdc_port_memb_status_t_str2enum, 0,
      {"VDC_PORT_MEMB_VALID", "VDC_PORT_MEMB_INVALID", "VDC_PORT_MEMB_SHARED"}},
-    {"vdc_event_type_enums_t",
-     __vdc_event_type_enums_t_find,
-     __vdc_event_type_enums_t_str2enum,
-     0,
+    {"vdc_event_type_enums_t", __vdc_event_type_enums_t_find, __vdc_event_type_enums_t_str2enum, 0,
      {"VDC_SEQ_CONFIG", "VDC_SEQ_PORT_CONFIG", "HANDSHAKE_START", "HANDSHAKE_FAIL"}},
-    {"vdc_fs_action_t",
-     __vdc_fs_action_t_find,
-     __vdc_fs_action_t_str2enum,
-     0,
+    {"vdc_fs_action_t", __vdc_fs_action_t_find, __vdc_fs_action_t_str2enum, 0,
      {"VDC_FS_ALLOW", "VDC_FS_DISALLOW"}},
 };
+// clang-format on
 
 std::string recased(std::string s, int (*to)(int), size_t step) {
   for (size_t i = 0; i < s.size(); i += step)
     s[i] = static_cast<char>(to(static_cast<unsigned char>(s[i])));
   return s;
 }
+
+ZMS_PRINTS_AS(enumeration, label)
 
 class enum_names_test : public testing::TestWithParam<enumeration> {};
 

@@ -1,5 +1,5 @@
-// vdcsim on a real pseudo-terminal, as an operator types: TAB completion, '?' help,
-// history, and the terminal's settings unchanged when the shell ends.
+// vdcsim on a real pseudo-terminal, as an operator types: the sessions of data/terminal
+// (TAB completion, '?' help, history, switching, the terminal's settings kept).
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
@@ -7,8 +7,13 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <sstream>
 
 #include "sim_support.h"
 
@@ -91,162 +96,74 @@ class terminal {
   size_t seen_ = 0;
 };
 
-std::string vdcsim_command(const std::string &args = "") {
-  return std::string("'") + VDCSIM_PROGRAM + "' " + args;
+// \t \n \r \\ and \xHH in a session line.
+std::string unescaped(const std::string &text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+    } else if (text[++i] == 'x') {
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += text[i] == 't' ? '\t' : text[i] == 'n' ? '\n' : text[i] == 'r' ? '\r' : text[i];
+    }
+  }
+  return out;
 }
 
-TEST(on_a_terminal, tab_completes_keywords_and_the_command_runs) {
-  terminal t(vdcsim_command());
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("sh\t");
-  ASSERT_TRUE(t.wait_for("show ")) << t.output();
-  t.type("vdc cur\t");
-  ASSERT_TRUE(t.wait_for("current-vdc ")) << t.output();
-  t.type("\n");
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("exit\n");
-  EXPECT_EQ(t.finish(), 0) << t.output();
+std::vector<std::string> session_names() {
+  std::vector<std::string> names;
+  if (DIR *dir = opendir(VDCSIM_TEST_DIR "/data/terminal")) {
+    while (dirent *e = readdir(dir))
+      if (std::string(e->d_name).ends_with(".txt"))
+        names.push_back(std::string(e->d_name).substr(0, std::strlen(e->d_name) - 4));
+    closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
-TEST(on_a_terminal, question_mark_lists_what_may_follow_and_keeps_the_line) {
-  terminal t(vdcsim_command());
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("show vdc m?");
-  ASSERT_TRUE(
-      t.wait_for("  membership        Interfaces of each VDC\r\n"
-                 "  mac               MAC address of each VDC\r\n"))
-      << t.output();
-  ASSERT_TRUE(t.wait_for("show vdc m")) << t.output();
-  t.type("ac\n");
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("exit\n");
-  EXPECT_EQ(t.finish(), 0) << t.output();
-}
+class on_a_terminal : public testing::TestWithParam<std::string> {};
 
-TEST(on_a_terminal, history_brings_back_the_last_command) {
-  terminal t(vdcsim_command());
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("show vdc\n");
-  ASSERT_TRUE(t.wait_for("vdc_id")) << t.output();
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("\x10\n");  // Ctrl-P: the previous line
-  ASSERT_TRUE(t.wait_for("vdc_id")) << t.output();
-  t.type("exit\n");
-  EXPECT_EQ(t.finish(), 0) << t.output();
-}
-
-TEST(on_a_terminal, an_unknown_command_is_marked_and_counted) {
-  terminal t(vdcsim_command());
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("show vdx\n");
-  ASSERT_TRUE(t.wait_for("             ^\r\n% Invalid command at '^' marker.\r\n")) << t.output();
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("\x04");  // end of input
-  EXPECT_EQ(t.finish(), 1) << t.output();
-}
-
-TEST(on_a_terminal, the_settings_are_the_same_after_the_shell_as_before) {
-  std::string before = "/tmp/vdcsim-stty-before-" + std::to_string(getpid());
-  std::string after = "/tmp/vdcsim-stty-after-" + std::to_string(getpid());
-  terminal t("stty -g > " + before + "; " + vdcsim_command() + "; stty -g > " + after +
-             "; echo settings-saved");
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("show vdc\n");
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("exit\n");
-  ASSERT_TRUE(t.wait_for("settings-saved")) << t.output();
-  t.finish();
-  EXPECT_EQ(sim_test::read_file(before), sim_test::read_file(after));
-  EXPECT_FALSE(sim_test::read_file(before).empty());
-  std::remove(before.c_str());
-  std::remove(after.c_str());
-}
-
-TEST(on_a_terminal, tab_completes_vdc_names_from_the_library_help) {
-  terminal t(vdcsim_command());
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("switchto vdc pr\t");
-  ASSERT_TRUE(t.wait_for("switchto vdc prod ")) << t.output();
-  t.type("\x15");  // Ctrl-U: clear the line
-  t.type("limit-resource module-type e3\t\t");
-  ASSERT_TRUE(t.wait_for("e3   e3x")) << t.output();
-  t.type(
-      "\x15"
-      "exit\n");
-  EXPECT_EQ(t.finish(), 0) << t.output();
-}
-
-TEST(on_a_terminal, question_mark_on_a_parameter_shows_the_library_help) {
-  terminal t(vdcsim_command());
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("allow feature-set ?");
-  ASSERT_TRUE(
-      t.wait_for("  fcoe              installed feature-set\r\n"
-                 "  vxlan             installed feature-set\r\n"))
-      << t.output();
-  ASSERT_TRUE(t.wait_for("allow feature-set ")) << t.output();
-  t.type(
-      "\x15"
-      "vdc ?");
-  ASSERT_TRUE(t.wait_for("  <WORD>            Create a new vdc\r\n")) << t.output();
-  t.type(
-      "\x15"
-      "exit\n");
-  EXPECT_EQ(t.finish(), 0) << t.output();
-}
-
-TEST(on_a_terminal, a_refused_new_name_shows_the_library_message) {
-  terminal t(vdcsim_command());
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("vdc core-\n");
-  ASSERT_TRUE(t.wait_for("            ^\r\n% VDC name inappropriate. Cannot end in a '-'\r\n"))
-      << t.output();
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("exit\n");
-  EXPECT_EQ(t.finish(), 1) << t.output();
-}
-
-struct switch_case {
-  const char *name;
-  const char *args;
-  const char *entered;  // what the terminal shows once inside
-};
-
-class switching_on_a_terminal : public testing::TestWithParam<switch_case> {};
-
-// The nested program gets the terminal and gives it back: the settings before the
-// shell and after it are the same.
-TEST_P(switching_on_a_terminal, goes_in_and_back_with_the_terminal_restored) {
-  std::string tag = std::to_string(getpid()) + GetParam().name;
-  std::string before = "/tmp/vdcsim-stty-before-" + tag;
-  std::string after = "/tmp/vdcsim-stty-after-" + tag;
-  terminal t("stty -g > " + before + "; " + vdcsim_command(GetParam().args) + "; stty -g > " +
-             after + "; echo settings-saved");
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("switchto vdc prod\n");
-  ASSERT_TRUE(t.wait_for(GetParam().entered)) << t.output();
-  ASSERT_TRUE(t.wait_for("switch-prod# ")) << t.output();
-  t.type("show vdc current-vdc\n");
-  ASSERT_TRUE(t.wait_for("Current vdc is 2 - prod\r\n")) << t.output();
-  ASSERT_TRUE(t.wait_for("switch-prod# ")) << t.output();
-  t.type("exit\n");
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("show vdc current-vdc\n");
-  ASSERT_TRUE(t.wait_for("Current vdc is 1 - switch\r\n")) << t.output();
-  ASSERT_TRUE(t.wait_for("switch# ")) << t.output();
-  t.type("exit\n");
-  ASSERT_TRUE(t.wait_for("settings-saved")) << t.output();
-  EXPECT_EQ(t.finish(), 0) << t.output();
+// Each session of data/terminal: vdcsim (with `args`) on a pseudo-terminal; `type` sends
+// keys, `expect` waits for text, `status` is the exit status; `settings-unchanged` checks
+// the terminal's settings before and after the shell.
+TEST_P(on_a_terminal, runs_the_session_as_written) {
+  std::istringstream in(
+      sim_test::read_file(sim_test::test_path("data/terminal/" + GetParam() + ".txt")));
+  std::vector<std::pair<std::string, std::string>> steps;
+  std::string args, line;
+  bool check_settings = false;
+  while (std::getline(in, line)) {
+    size_t blank = line.find(' ');
+    std::string keyword = line.substr(0, blank);
+    std::string rest = blank == std::string::npos ? "" : unescaped(line.substr(blank + 1));
+    if (keyword == "args") args = rest;
+    if (keyword == "settings-unchanged") check_settings = true;
+    if (keyword == "type" || keyword == "expect" || keyword == "status")
+      steps.emplace_back(keyword, rest);
+  }
+  std::string before = testing::TempDir() + "stty-before-" + GetParam();
+  std::string after = testing::TempDir() + "stty-after-" + GetParam();
+  std::string command = std::string("'") + VDCSIM_PROGRAM + "' " + args;
+  if (check_settings)
+    command = "stty -g > " + before + "; " + command + "; s=$?; stty -g > " + after + "; exit $s";
+  terminal t(command);
+  for (auto &[keyword, text] : steps) {
+    if (keyword == "type") t.type(text);
+    if (keyword == "expect") {
+      ASSERT_TRUE(t.wait_for(text)) << t.output();
+    } else if (keyword == "status") {
+      EXPECT_EQ(t.finish(), std::stoi(text)) << t.output();
+    }
+  }
+  if (!check_settings) return;
   EXPECT_FALSE(sim_test::read_file(before).empty());
   EXPECT_EQ(sim_test::read_file(before), sim_test::read_file(after));
-  std::remove(before.c_str());
-  std::remove(after.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(all, switching_on_a_terminal,
-                         testing::Values(switch_case{"nested_shell", "", "switchto vdc prod\r\n"},
-                                         switch_case{"login", "--role vdc-admin",
-                                                     "vdclogin: admin logged in to vdc 2"}),
-                         [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(sessions, on_a_terminal, testing::ValuesIn(session_names()),
+                         [](const testing::TestParamInfo<std::string> &row) { return row.param; });
 
 }  // namespace

@@ -19,6 +19,11 @@ std::string temp_path(const char *tag) {
   return path;
 }
 
+void write_file(const std::string &path, const std::string &text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
 }  // namespace
 
 std::string read_file(const std::string &path) {
@@ -26,11 +31,6 @@ std::string read_file(const std::string &path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-void write_file(const std::string &path, const std::string &text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
 }
 
 std::string test_path(const std::string &relative) {
@@ -71,14 +71,6 @@ std::string golden(const std::string &name, const std::string &actual) {
   const char *update = std::getenv("VDCSIM_UPDATE_GOLDEN");
   if (update != nullptr && std::string(update) == "1") write_file(path, actual);
   return read_file(path);
-}
-
-vdcsim::library linked_library() {
-  vdcsim::library lib;
-#define SIM_TEST_BIND(name) lib.name = &::name;
-  VDCSIM_EXPORTS(SIM_TEST_BIND)
-#undef SIM_TEST_BIND
-  return lib;
 }
 
 }  // namespace sim_test

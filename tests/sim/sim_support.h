@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "library.h"
 
 namespace sim_test {
 
@@ -20,15 +19,11 @@ struct outcome {
 outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "");
 
 std::string read_file(const std::string &path);
-void write_file(const std::string &path, const std::string &text);
 // tests/sim/<relative>
 std::string test_path(const std::string &relative);
 
 // Compares `actual` with the golden file; VDCSIM_UPDATE_GOLDEN=1 rewrites it instead.
 std::string golden(const std::string &name, const std::string &actual);
-
-// The library linked into the test, bound as vdcsim binds the loaded one.
-vdcsim::library linked_library();
 
 }  // namespace sim_test
 

@@ -1,56 +1,68 @@
-// Transcripts: a script in, the exact text out, for every command of the shell.
+// vdcsim run as an operator runs it, one data/runs file per run: `arg` lines (with $SOURCE
+// and $INCOMPLETE), standard input from `stdin FILE`, the exit `status`, and the expected
+// output: `stdout FILE` (golden text) or the lines after `--- stdout` (`--- stdout begins`
+// for a beginning only), then those after `--- stderr`.
+#include <dirent.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
 
 #include "sim_support.h"
 
 namespace {
 
-struct transcript {
-  const char *name;  // golden/<name>.txt
-  std::vector<std::string> args;
-  const char *script;  // scripts/<script>.txt on standard input, or none
-  int exit_status;
-};
-
-class transcripts : public testing::TestWithParam<transcript> {};
-
-TEST_P(transcripts, print_exactly_the_golden_text) {
-  std::string input;
-  if (GetParam().script != nullptr)
-    input = sim_test::read_file(
-        sim_test::test_path(std::string("scripts/") + GetParam().script + ".txt"));
-  auto result = sim_test::run_vdcsim(GetParam().args, input);
-  EXPECT_EQ(result.out, sim_test::golden(std::string(GetParam().name) + ".txt", result.out));
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.exit_status, GetParam().exit_status);
+std::string expanded(std::string text) {
+  for (auto [name, value] : {std::pair{"$SOURCE", VDCSIM_SOURCE_DIR},
+                             std::pair{"$INCOMPLETE", VDCSIM_INCOMPLETE_LIBRARY}})
+    for (size_t at; (at = text.find(name)) != std::string::npos;)
+      text.replace(at, std::string(name).size(), value);
+  return text;
 }
 
-const std::string small_chassis = std::string(VDCSIM_SOURCE_DIR) + "/examples/small.json";
-const std::string large_chassis = std::string(VDCSIM_SOURCE_DIR) + "/examples/large.json";
+std::vector<std::string> run_names() {
+  std::vector<std::string> names;
+  if (DIR *dir = opendir(VDCSIM_TEST_DIR "/data/runs")) {
+    while (dirent *e = readdir(dir)) {
+      std::string name = e->d_name;
+      if (name.ends_with(".txt")) names.push_back(name.substr(0, name.size() - 4));
+    }
+    closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    all, transcripts,
-    testing::Values(
-        transcript{"summary", {"-c", "show vdc"}, nullptr, 0},
-        transcript{"summary_abbreviated", {"-c", "sh vd"}, nullptr, 0},
-        transcript{"summary_small", {"--chassis", small_chassis, "-c", "show vdc"}, nullptr, 0},
-        transcript{"summary_wide", {"--chassis", large_chassis, "-c", "show vdc"}, nullptr, 0},
-        transcript{"event_history", {"-c", "show vdc event-history"}, nullptr, 0},
-        transcript{"help", {"-c", "help"}, nullptr, 0},
-        transcript{"keyword_help", {}, "keyword_help", 0}, transcript{"errors", {}, "errors", 1},
-        transcript{"exit_ends_the_script", {}, "exit", 0},
-        transcript{"displays", {}, "displays", 0},
-        transcript{"displays_small", {"--chassis", small_chassis}, "displays", 0},
-        transcript{"membership_large",
-                   {"--chassis", large_chassis, "-c", "show vdc membership"},
-                   nullptr,
-                   0},
-        transcript{"parameter_help", {}, "parameter_help", 0},
-        transcript{"configuration", {}, "configuration", 1},
-        transcript{"switch_nested", {}, "switch_nested", 1},
-        transcript{"switch_login", {"--role", "vdc-admin", "--user", "root"}, "switch_login", 1},
-        transcript{"switch_without_role", {"--role", ""}, "switch_without_role", 0},
-        transcript{"tour", {"--tour"}, nullptr, 0}),
-    [](const auto &row) { return std::string(row.param.name); });
+class runs : public testing::TestWithParam<std::string> {};
+
+TEST_P(runs, print_and_exit_as_written) {
+  std::istringstream in(
+      expanded(sim_test::read_file(sim_test::test_path("data/runs/" + GetParam() + ".txt"))));
+  std::vector<std::string> args;
+  std::string input, golden, out, err, line, *section = nullptr;
+  int status = -1;
+  bool prefix = false;
+  while (std::getline(in, line)) {
+    std::string keyword = line.substr(0, line.find(' '));
+    std::string rest = line.size() > keyword.size() ? line.substr(keyword.size() + 1) : "";
+    // clang-format off
+    if (section != nullptr && line != "--- stderr") *section += line + "\n";
+    else if (keyword == "arg") args.push_back(rest);
+    else if (keyword == "stdin") input = sim_test::read_file(sim_test::test_path(rest));
+    else if (keyword == "status") status = std::stoi(rest);
+    else if (keyword == "stdout") golden = rest;
+    else if (line.rfind("--- stdout", 0) == 0) section = &out, prefix = line.ends_with("begins");
+    // clang-format on
+    if (line == "--- stderr") section = &err;
+  }
+  auto result = sim_test::run_vdcsim(args, input);
+  if (!golden.empty()) out = sim_test::golden(golden.substr(7), result.out);
+  EXPECT_EQ(prefix ? result.out.substr(0, out.size()) : result.out, out);
+  EXPECT_EQ(result.err, err);
+  EXPECT_EQ(result.exit_status, status);
+}
+
+INSTANTIATE_TEST_SUITE_P(data, runs, testing::ValuesIn(run_names()),
+                         [](const testing::TestParamInfo<std::string> &row) { return row.param; });
 
 }  // namespace

@@ -17,6 +17,9 @@ using strings = std::vector<std::string>;
 
 std::string capture_stdout(const std::function<void()> &fn);
 
+// A match result as text, one field group a line ("none" for no result); frees its blocks.
+std::string match_text(cmd_match_result *result);
+
 // The result of `fn` and what it printed.
 template <typename Fn>
 auto run_captured(Fn fn) {
@@ -35,15 +38,11 @@ inline cmd_ctx command(std::vector<standin::attribute> response = {},
   return cmd;
 }
 
-template <typename T>
-std::vector<T> operator+(std::vector<T> a, const std::vector<T> &b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-inline std::string pad(const std::string &s, size_t width) {
-  return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
-}
+// Prints a parameter row as its name: ctest lists it so, and no padding byte is read.
+#define ZMS_PRINTS_AS(row, member)                                \
+  [[maybe_unused]] void PrintTo(const row &r, std::ostream *os) { \
+    *os << r.member;                                              \
+  }
 
 // Names a parameterised test after its row's label.
 template <typename Row>

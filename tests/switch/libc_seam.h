@@ -2,15 +2,14 @@
 // handler and the launcher make, as the switch tests see them: this program's definitions
 // take the place of the C library's for the library under test (the executable's
 // definitions win at load). system, getpgrp, tcsetpgrp and setenv are recorded in the
-// stand-in's call log, system and getpgrp answer with scripted results; fork, waitpid and
-// malloc pass through to the real functions unless a failure is asked for, and note the
-// signal mask in force when the launcher forks and waits.
+// stand-in's call log; system answers through the stand-in's program runner, getpgrp with
+// a fixed group. fork, waitpid and malloc pass through to the real functions unless a
+// failure is asked for, and note the signal mask in force when the launcher forks and
+// waits.
 #ifndef ZMS_TEST_LIBC_SEAM_H
 #define ZMS_TEST_LIBC_SEAM_H
 
 #include <sys/types.h>
-
-#include <deque>
 
 namespace seam {
 
@@ -23,10 +22,9 @@ constexpr int exited(int code) {
 }
 
 struct state {
-  std::deque<int> program_results;  // what the next system calls return; 0 once they run out
-  int fork_error = 0;               // the next fork fails with this errno
-  int interrupted_waits = 0;        // waitpid calls that fail with EINTR before the real one
-  bool fail_malloc = false;         // the next malloc fails with ENOMEM
+  int fork_error = 0;         // the next fork fails with this errno
+  int interrupted_waits = 0;  // waitpid calls that fail with EINTR before the real one
+  bool fail_malloc = false;   // the next malloc fails with ENOMEM
   int forks = 0, waits = 0;
   bool sigchld_blocked_at_fork = false, sigchld_blocked_in_wait = false;
 };

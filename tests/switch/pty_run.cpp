@@ -70,14 +70,6 @@ temp_dir::~temp_dir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string temp_dir::write(const std::string &name, const std::string &content,
-                            unsigned mode) const {
-  std::string file = path_ + "/" + name;
-  std::ofstream(file) << content;
-  chmod(file.c_str(), mode);
-  return file;
-}
-
 bool read_file(const std::string &path, std::string &content) {
   std::ifstream in(path);
   if (!in) return false;

@@ -25,8 +25,6 @@ class temp_dir {
   temp_dir(const temp_dir &) = delete;
   temp_dir &operator=(const temp_dir &) = delete;
   const std::string &path() const { return path_; }
-  // Writes a file below the directory and gives its path.
-  std::string write(const std::string &name, const std::string &content, unsigned mode) const;
 
  private:
   std::string path_;

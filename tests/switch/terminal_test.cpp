@@ -44,20 +44,9 @@ standin::attribute target(uint32_t vdc) {
   return standin::word(VDC_ATTR_SWITCH_TARGET, vdc);
 }
 using zms_test::run_on_terminal;
-using zms_test::temp_dir;
 
-// Takes the terminal the way an interactive program does (a process group of its own made
-// the foreground group), says whether it has it, and ends as its second argument says
-// without giving the terminal back: an exit code, or "kill" for SIGKILL.
-constexpr char take_terminal[] = R"(use POSIX qw(setpgid tcgetpgrp tcsetpgrp);
-$SIG{TTOU} = 'IGNORE';
-setpgid(0, 0) or die "setpgid: $!";
-defined(tcsetpgrp(1, getpgrp())) or die "tcsetpgrp: $!";
-$| = 1;
-print "$ARGV[0] ", (tcgetpgrp(1) == getpgrp() ? "in the foreground" : "in the background"), "\n";
-kill 'KILL', $$ if $ARGV[1] eq 'kill';
-exit $ARGV[1];
-)";
+// A program that takes the terminal and keeps it (data/take_terminal.pl).
+const std::string take_terminal = ZMS_SWITCH_DATA "/take_terminal.pl";
 
 struct terminal_case {
   const char *label;
@@ -90,12 +79,13 @@ bool ends_with(const std::string &text, const std::string &tail) {
          text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+ZMS_PRINTS_AS(terminal_case, label)
+
 class terminal_test : public testing::TestWithParam<terminal_case> {};
 
 TEST_P(terminal_test, shell_gets_the_terminal_back) {
   const terminal_case &c = GetParam();
-  temp_dir dir;
-  std::string script = dir.write("take_terminal.pl", take_terminal, 0644);
+  const std::string &script = take_terminal;
   rewrites.clear();
   for (const auto &[command, arguments] : c.programs)
     rewrites[command] = "exec perl " + script + " " + arguments;
