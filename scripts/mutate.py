@@ -20,6 +20,7 @@ import os
 import random
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -113,11 +114,16 @@ def apply(text, mutant):
 
 
 def run(cmd, cwd, timeout=None):
+    """Runs cmd in a process group of its own, so that a mutant that hangs leaves no test
+    program behind when its time is up."""
+    p = subprocess.Popen(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                         text=True, start_new_session=True)
     try:
-        p = subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                           timeout=timeout, text=True)
-        return p.returncode, p.stdout
+        out, _ = p.communicate(timeout=timeout)
+        return p.returncode, out
     except subprocess.TimeoutExpired:
+        os.killpg(p.pid, signal.SIGKILL)
+        p.communicate()
         return -1, 'timeout'
 
 
@@ -200,8 +206,8 @@ def main():
             elif stripped_library(build) == original_library:
                 verdict = 'equivalent'
             else:
-                rc, out = run(['ctest', '-j', str(args.jobs), '--stop-on-failure'], build,
-                              args.timeout)
+                rc, out = run(['ctest', '-j', str(args.jobs), '--stop-on-failure',
+                               '--timeout', '60'], build, args.timeout)
                 verdict = 'killed' if rc != 0 else 'survived'
         finally:
             with open(target, 'w') as f:
