@@ -19,12 +19,12 @@ std::string temp_path(const char *tag) {
   return path;
 }
 
+}  // namespace
+
 void write_file(const std::string &path, const std::string &text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
 }
-
-}  // namespace
 
 std::string read_file(const std::string &path) {
   std::ifstream in(path, std::ios::binary);

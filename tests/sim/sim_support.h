@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-
 namespace sim_test {
 
 struct outcome {
@@ -19,6 +18,7 @@ struct outcome {
 outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "");
 
 std::string read_file(const std::string &path);
+void write_file(const std::string &path, const std::string &text);
 // tests/sim/<relative>
 std::string test_path(const std::string &relative);
 
