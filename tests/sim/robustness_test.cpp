@@ -23,36 +23,6 @@ namespace {
 using sim_test::read_file;
 using sim_test::test_path;
 
-struct bad_chassis {
-  std::string name, message, text;
-};
-
-std::vector<bad_chassis> bad_chassis_cases() {
-  std::vector<bad_chassis> cases;
-  std::ifstream in(test_path("bad_chassis.txt"));
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("== ", 0) == 0) {
-      cases.push_back({line.substr(3), "", ""});
-      std::getline(in, cases.back().message);
-    } else if (!cases.empty()) {
-      cases.back().text += line + "\n";
-    }
-  }
-  return cases;
-}
-
-class bad_chassis_files : public testing::TestWithParam<bad_chassis> {};
-
-TEST_P(bad_chassis_files, are_refused_naming_the_field) {
-  vdcsim::chassis model;
-  std::string error;
-  EXPECT_FALSE(vdcsim::parse_chassis(GetParam().text, "bad.json", model, error));
-  EXPECT_EQ(error, "bad.json:" + GetParam().message);
-}
-
-INSTANTIATE_TEST_SUITE_P(all, bad_chassis_files, testing::ValuesIn(bad_chassis_cases()),
-                         [](const auto &row) { return row.param.name; });
-
 // Whatever its shape, a file within the size bound stays within a bound of memory.
 TEST(bad_chassis_files, with_too_many_values_are_refused) {
   std::string text = "{\"vdcs\": [";
