@@ -37,7 +37,8 @@ std::string test_path(const std::string &relative) {
   return std::string(VDCSIM_TEST_DIR) + "/" + relative;
 }
 
-outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input) {
+outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input,
+                   const std::vector<std::string> &env) {
   std::string in = temp_path("in"), out = temp_path("out"), err = temp_path("err");
   write_file(in, input);
   std::vector<std::string> argv = {VDCSIM_PROGRAM};
@@ -53,6 +54,8 @@ outcome run_vdcsim(const std::vector<std::string> &args, const std::string &inpu
     dup2(open(err.c_str(), O_WRONLY | O_TRUNC), 2);
     setenv("TZ", "UTC", 1);
     unsetenv("VDCSIM_STATE");
+    for (auto &setting : env)
+      putenv(const_cast<char *>(setting.c_str()));
     execv(raw[0], raw.data());
     _exit(126);
   }

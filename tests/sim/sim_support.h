@@ -14,8 +14,9 @@ struct outcome {
   std::string err;
 };
 
-// Runs vdcsim with `args`, `input` on its standard input and TZ=UTC.
-outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "");
+// Runs vdcsim with `args`, `input` on its standard input, TZ=UTC and `env` (NAME=VALUE).
+outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "",
+                   const std::vector<std::string> &env = {});
 
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &text);

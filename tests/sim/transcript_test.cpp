@@ -1,5 +1,6 @@
-// vdcsim run as an operator runs it, one data/runs file per run: `arg` lines (with $SOURCE
-// and $INCOMPLETE), standard input from `stdin FILE`, the exit `status`, and the expected
+// vdcsim run as an operator runs it, one data/runs file per run: `arg` lines (with $SOURCE,
+// $INCOMPLETE and $BIG, a file over 4 MiB), `env NAME=VALUE` lines, standard input from
+// `stdin FILE`, the exit `status`, and the expected
 // output: `stdout FILE` (golden text) or the lines after `--- stdout` (`--- stdout begins`
 // for a beginning only), then those after `--- stderr`.
 #include <dirent.h>
@@ -13,8 +14,9 @@
 namespace {
 
 std::string expanded(std::string text) {
-  for (auto [name, value] : {std::pair{"$SOURCE", VDCSIM_SOURCE_DIR},
-                             std::pair{"$INCOMPLETE", VDCSIM_INCOMPLETE_LIBRARY}})
+  for (auto [name, value] :
+       {std::pair{"$SOURCE", VDCSIM_SOURCE_DIR},
+        std::pair{"$INCOMPLETE", VDCSIM_INCOMPLETE_LIBRARY}, std::pair{"$BIG", VDCSIM_BIG_FILE}})
     for (size_t at; (at = text.find(name)) != std::string::npos;)
       text.replace(at, std::string(name).size(), value);
   return text;
@@ -38,7 +40,7 @@ class runs : public testing::TestWithParam<std::string> {};
 TEST_P(runs, print_and_exit_as_written) {
   std::istringstream in(
       expanded(sim_test::read_file(sim_test::test_path("data/runs/" + GetParam() + ".txt"))));
-  std::vector<std::string> args;
+  std::vector<std::string> args, env;
   std::string input, golden, out, err, line, *section = nullptr;
   int status = -1;
   bool prefix = false;
@@ -48,6 +50,7 @@ TEST_P(runs, print_and_exit_as_written) {
     // clang-format off
     if (section != nullptr && line != "--- stderr") *section += line + "\n";
     else if (keyword == "arg") args.push_back(rest);
+    else if (keyword == "env") env.push_back(rest);
     else if (keyword == "stdin") input = sim_test::read_file(sim_test::test_path(rest));
     else if (keyword == "status") status = std::stoi(rest);
     else if (keyword == "stdout") golden = rest;
@@ -55,7 +58,7 @@ TEST_P(runs, print_and_exit_as_written) {
     // clang-format on
     if (line == "--- stderr") section = &err;
   }
-  auto result = sim_test::run_vdcsim(args, input);
+  auto result = sim_test::run_vdcsim(args, input, env);
   if (!golden.empty()) out = sim_test::golden(golden.substr(7), result.out);
   EXPECT_EQ(prefix ? result.out.substr(0, out.size()) : result.out, out);
   EXPECT_EQ(result.err, err);
