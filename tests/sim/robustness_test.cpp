@@ -37,7 +37,7 @@ TEST(bad_chassis_files, with_too_many_values_are_refused) {
 TEST(state_file, what_the_writer_writes_the_reader_reads_back) {
   vdcsim::chassis model, again;
   std::string error;
-  ASSERT_TRUE(vdcsim::load_chassis(test_path("chassis/limits.json"), model, error)) << error;
+  ASSERT_TRUE(vdcsim::load_chassis(test_path("data/chassis/limits.json"), model, error)) << error;
   vdcsim::library lib{};
   vdcsim::manager(model, lib, 1).tick();  // the clock stands at its last second already
   std::string text = vdcsim::chassis_to_json(model);

@@ -69,8 +69,8 @@ outcome run_vdcsim(const std::vector<std::string> &args, const std::string &inpu
   return result;
 }
 
-std::string golden(const std::string &name, const std::string &actual) {
-  std::string path = test_path("golden/" + name);
+std::string golden(const std::string &relative, const std::string &actual) {
+  std::string path = test_path(relative);
   const char *update = std::getenv("VDCSIM_UPDATE_GOLDEN");
   if (update != nullptr && std::string(update) == "1") write_file(path, actual);
   return read_file(path);

@@ -23,8 +23,8 @@ void write_file(const std::string &path, const std::string &text);
 // tests/sim/<relative>
 std::string test_path(const std::string &relative);
 
-// Compares `actual` with the golden file; VDCSIM_UPDATE_GOLDEN=1 rewrites it instead.
-std::string golden(const std::string &name, const std::string &actual);
+// The golden file tests/sim/<relative>; VDCSIM_UPDATE_GOLDEN=1 rewrites it with `actual`.
+std::string golden(const std::string &relative, const std::string &actual);
 
 }  // namespace sim_test
 

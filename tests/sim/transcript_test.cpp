@@ -59,7 +59,7 @@ TEST_P(runs, print_and_exit_as_written) {
     if (line == "--- stderr") section = &err;
   }
   auto result = sim_test::run_vdcsim(args, input, env);
-  if (!golden.empty()) out = sim_test::golden(golden.substr(7), result.out);
+  if (!golden.empty()) out = sim_test::golden(golden, result.out);
   EXPECT_EQ(prefix ? result.out.substr(0, out.size()) : result.out, out);
   EXPECT_EQ(result.err, err);
   EXPECT_EQ(result.exit_status, status);
