@@ -1,6 +1,5 @@
-// vdcsim against hostile input and a shared state file: bad chassis files and options
-// are refused before anything runs, the state file is written whole under a lock, and
-// what the writer can write the reader reads back.
+// vdcsim against a huge chassis file and a shared state file: the state file is written
+// whole under a lock, and what the writer can write the reader reads back.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>

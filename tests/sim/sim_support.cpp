@@ -4,8 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -35,6 +37,14 @@ std::string read_file(const std::string &path) {
 
 std::string test_path(const std::string &relative) {
   return std::string(VDCSIM_TEST_DIR) + "/" + relative;
+}
+
+std::vector<std::string> case_names(const std::string &dir) {
+  std::vector<std::string> names;
+  for (auto &entry : std::filesystem::directory_iterator(test_path(dir)))
+    names.push_back(entry.path().stem().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input,

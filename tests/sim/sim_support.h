@@ -22,6 +22,8 @@ std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &text);
 // tests/sim/<relative>
 std::string test_path(const std::string &relative);
+// The names of the files in tests/sim/<dir>, without ".txt", in order.
+std::vector<std::string> case_names(const std::string &dir);
 
 // The golden file tests/sim/<relative>; VDCSIM_UPDATE_GOLDEN=1 rewrites it with `actual`.
 std::string golden(const std::string &relative, const std::string &actual);

@@ -92,15 +92,7 @@ TEST_P(scenarios, run_as_written) {
   EXPECT_FALSE(leftovers(dir.path())) << "session files left behind";
 }
 
-std::vector<std::string> scenario_names() {
-  std::vector<std::string> names;
-  for (auto &entry : std::filesystem::directory_iterator(sim_test::test_path("data/terminal")))
-    names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(all, scenarios, testing::ValuesIn(scenario_names()),
+INSTANTIATE_TEST_SUITE_P(all, scenarios, testing::ValuesIn(sim_test::case_names("data/terminal")),
                          [](const auto &row) { return row.param; });
 
 }  // namespace

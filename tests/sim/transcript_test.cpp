@@ -1,12 +1,10 @@
 // vdcsim run as an operator runs it, one data/runs file per run: `arg` lines (with $SOURCE,
 // $INCOMPLETE and $BIG, a file over 4 MiB), `env NAME=VALUE` lines, standard input from
-// `stdin FILE`, the exit `status`, and the expected
-// output: `stdout FILE` (golden text) or the lines after `--- stdout` (`--- stdout begins`
-// for a beginning only), then those after `--- stderr`.
-#include <dirent.h>
+// `stdin FILE`, the exit `status`, and the expected output: `stdout FILE` (golden text) or
+// the lines after `--- stdout` (`--- stdout begins` for a beginning only), then those after
+// `--- stderr`.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 
 #include "sim_support.h"
@@ -20,19 +18,6 @@ std::string expanded(std::string text) {
     for (size_t at; (at = text.find(name)) != std::string::npos;)
       text.replace(at, std::string(name).size(), value);
   return text;
-}
-
-std::vector<std::string> run_names() {
-  std::vector<std::string> names;
-  if (DIR *dir = opendir(VDCSIM_TEST_DIR "/data/runs")) {
-    while (dirent *e = readdir(dir)) {
-      std::string name = e->d_name;
-      if (name.ends_with(".txt")) names.push_back(name.substr(0, name.size() - 4));
-    }
-    closedir(dir);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 class runs : public testing::TestWithParam<std::string> {};
@@ -65,7 +50,7 @@ TEST_P(runs, print_and_exit_as_written) {
   EXPECT_EQ(result.exit_status, status);
 }
 
-INSTANTIATE_TEST_SUITE_P(data, runs, testing::ValuesIn(run_names()),
+INSTANTIATE_TEST_SUITE_P(data, runs, testing::ValuesIn(sim_test::case_names("data/runs")),
                          [](const testing::TestParamInfo<std::string> &row) { return row.param; });
 
 }  // namespace
