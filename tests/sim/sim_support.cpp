@@ -4,8 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -19,12 +21,12 @@ std::string temp_path(const char *tag) {
   return path;
 }
 
+}  // namespace
+
 void write_file(const std::string &path, const std::string &text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
 }
-
-}  // namespace
 
 std::string read_file(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
@@ -37,7 +39,16 @@ std::string test_path(const std::string &relative) {
   return std::string(VDCSIM_TEST_DIR) + "/" + relative;
 }
 
-outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input) {
+std::vector<std::string> case_names(const std::string &dir) {
+  std::vector<std::string> names;
+  for (auto &entry : std::filesystem::directory_iterator(test_path(dir)))
+    names.push_back(entry.path().stem().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input,
+                   const std::vector<std::string> &env) {
   std::string in = temp_path("in"), out = temp_path("out"), err = temp_path("err");
   write_file(in, input);
   std::vector<std::string> argv = {VDCSIM_PROGRAM};
@@ -53,6 +64,8 @@ outcome run_vdcsim(const std::vector<std::string> &args, const std::string &inpu
     dup2(open(err.c_str(), O_WRONLY | O_TRUNC), 2);
     setenv("TZ", "UTC", 1);
     unsetenv("VDCSIM_STATE");
+    for (auto &setting : env)
+      putenv(const_cast<char *>(setting.c_str()));
     execv(raw[0], raw.data());
     _exit(126);
   }
@@ -66,8 +79,8 @@ outcome run_vdcsim(const std::vector<std::string> &args, const std::string &inpu
   return result;
 }
 
-std::string golden(const std::string &name, const std::string &actual) {
-  std::string path = test_path("golden/" + name);
+std::string golden(const std::string &relative, const std::string &actual) {
+  std::string path = test_path(relative);
   const char *update = std::getenv("VDCSIM_UPDATE_GOLDEN");
   if (update != nullptr && std::string(update) == "1") write_file(path, actual);
   return read_file(path);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-
 namespace sim_test {
 
 struct outcome {
@@ -15,15 +14,19 @@ struct outcome {
   std::string err;
 };
 
-// Runs vdcsim with `args`, `input` on its standard input and TZ=UTC.
-outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "");
+// Runs vdcsim with `args`, `input` on its standard input, TZ=UTC and `env` (NAME=VALUE).
+outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "",
+                   const std::vector<std::string> &env = {});
 
 std::string read_file(const std::string &path);
+void write_file(const std::string &path, const std::string &text);
 // tests/sim/<relative>
 std::string test_path(const std::string &relative);
+// The names of the files in tests/sim/<dir>, without ".txt", in order.
+std::vector<std::string> case_names(const std::string &dir);
 
-// Compares `actual` with the golden file; VDCSIM_UPDATE_GOLDEN=1 rewrites it instead.
-std::string golden(const std::string &name, const std::string &actual);
+// The golden file tests/sim/<relative>; VDCSIM_UPDATE_GOLDEN=1 rewrites it with `actual`.
+std::string golden(const std::string &relative, const std::string &actual);
 
 }  // namespace sim_test
 

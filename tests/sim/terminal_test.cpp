@@ -1,9 +1,9 @@
-// vdcsim on a pseudo-terminal, driven by the scenarios in terminal/*.txt: keys typed,
+// vdcsim on a pseudo-terminal, driven by the scenarios in data/terminal: keys typed,
 // text waited for, signals sent. Each scenario runs in a directory of its own, which is
 // also its TMPDIR; afterwards the terminal's settings must be as before and no session
 // files may be left in it. Scenario lines:
 //   run: SHELL COMMAND   (VDCSIM is the program, $T the directory)
-//   type: KEYS           (\r, \n, \t, ^C, ^Z as the keys they name)
+//   type: KEYS           (\r, \n, \t, ^C, ^D, ^P, ^U, ^Z: the keys they name)
 //   wait: TEXT           (appears after what earlier waits matched)
 //   signal: NAME         (sent to the innermost vdcsim)
 //   exit: STATUS         (the command's exit status once it has ended)
@@ -28,8 +28,9 @@ std::string replaced(std::string text, const std::string &from, const std::strin
 }
 
 std::string keys(std::string text) {
-  const std::map<std::string, std::string> named = {
-      {"\\r", "\r"}, {"\\n", "\n"}, {"\\t", "\t"}, {"^C", "\x03"}, {"^Z", "\x1a"}};
+  const std::map<std::string, std::string> named = {{"\\r", "\r"},  {"\\n", "\n"},  {"\\t", "\t"},
+                                                    {"^C", "\x03"}, {"^D", "\x04"}, {"^P", "\x10"},
+                                                    {"^U", "\x15"}, {"^Z", "\x1a"}};
   for (auto &[name, key] : named)
     text = replaced(text, name, key);
   return text;
@@ -58,7 +59,7 @@ class scenarios : public testing::TestWithParam<std::string> {};
 
 TEST_P(scenarios, run_as_written) {
   sim_test::scratch_dir dir;
-  std::ifstream script(sim_test::test_path("terminal/" + GetParam() + ".txt"));
+  std::ifstream script(sim_test::test_path("data/terminal/" + GetParam() + ".txt"));
   std::unique_ptr<sim_test::terminal> t;
   const std::map<std::string, int> signals = {{"TERM", SIGTERM}, {"HUP", SIGHUP}, {"INT", SIGINT}};
   for (std::string line; std::getline(script, line);) {
@@ -91,15 +92,7 @@ TEST_P(scenarios, run_as_written) {
   EXPECT_FALSE(leftovers(dir.path())) << "session files left behind";
 }
 
-std::vector<std::string> scenario_names() {
-  std::vector<std::string> names;
-  for (auto &entry : std::filesystem::directory_iterator(sim_test::test_path("terminal")))
-    names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(all, scenarios, testing::ValuesIn(scenario_names()),
+INSTANTIATE_TEST_SUITE_P(all, scenarios, testing::ValuesIn(sim_test::case_names("data/terminal")),
                          [](const auto &row) { return row.param; });
 
 }  // namespace

@@ -1,11 +1,10 @@
-// vdcsim run as an operator runs it, one data/runs file per run: `arg` lines (with $SOURCE
-// and $INCOMPLETE), standard input from `stdin FILE`, the exit `status`, and the expected
-// output: `stdout FILE` (golden text) or the lines after `--- stdout` (`--- stdout begins`
-// for a beginning only), then those after `--- stderr`.
-#include <dirent.h>
+// vdcsim run as an operator runs it, one data/runs file per run: `arg` lines (with $SOURCE,
+// $INCOMPLETE and $BIG, a file over 4 MiB), `env NAME=VALUE` lines, standard input from
+// `stdin FILE`, the exit `status`, and the expected output: `stdout FILE` (golden text) or
+// the lines after `--- stdout` (`--- stdout begins` for a beginning only), then those after
+// `--- stderr`.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 
 #include "sim_support.h"
@@ -13,24 +12,12 @@
 namespace {
 
 std::string expanded(std::string text) {
-  for (auto [name, value] : {std::pair{"$SOURCE", VDCSIM_SOURCE_DIR},
-                             std::pair{"$INCOMPLETE", VDCSIM_INCOMPLETE_LIBRARY}})
+  for (auto [name, value] :
+       {std::pair{"$SOURCE", VDCSIM_SOURCE_DIR},
+        std::pair{"$INCOMPLETE", VDCSIM_INCOMPLETE_LIBRARY}, std::pair{"$BIG", VDCSIM_BIG_FILE}})
     for (size_t at; (at = text.find(name)) != std::string::npos;)
       text.replace(at, std::string(name).size(), value);
   return text;
-}
-
-std::vector<std::string> run_names() {
-  std::vector<std::string> names;
-  if (DIR *dir = opendir(VDCSIM_TEST_DIR "/data/runs")) {
-    while (dirent *e = readdir(dir)) {
-      std::string name = e->d_name;
-      if (name.ends_with(".txt")) names.push_back(name.substr(0, name.size() - 4));
-    }
-    closedir(dir);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 class runs : public testing::TestWithParam<std::string> {};
@@ -38,7 +25,7 @@ class runs : public testing::TestWithParam<std::string> {};
 TEST_P(runs, print_and_exit_as_written) {
   std::istringstream in(
       expanded(sim_test::read_file(sim_test::test_path("data/runs/" + GetParam() + ".txt"))));
-  std::vector<std::string> args;
+  std::vector<std::string> args, env;
   std::string input, golden, out, err, line, *section = nullptr;
   int status = -1;
   bool prefix = false;
@@ -48,6 +35,7 @@ TEST_P(runs, print_and_exit_as_written) {
     // clang-format off
     if (section != nullptr && line != "--- stderr") *section += line + "\n";
     else if (keyword == "arg") args.push_back(rest);
+    else if (keyword == "env") env.push_back(rest);
     else if (keyword == "stdin") input = sim_test::read_file(sim_test::test_path(rest));
     else if (keyword == "status") status = std::stoi(rest);
     else if (keyword == "stdout") golden = rest;
@@ -55,14 +43,14 @@ TEST_P(runs, print_and_exit_as_written) {
     // clang-format on
     if (line == "--- stderr") section = &err;
   }
-  auto result = sim_test::run_vdcsim(args, input);
-  if (!golden.empty()) out = sim_test::golden(golden.substr(7), result.out);
+  auto result = sim_test::run_vdcsim(args, input, env);
+  if (!golden.empty()) out = sim_test::golden(golden, result.out);
   EXPECT_EQ(prefix ? result.out.substr(0, out.size()) : result.out, out);
   EXPECT_EQ(result.err, err);
   EXPECT_EQ(result.exit_status, status);
 }
 
-INSTANTIATE_TEST_SUITE_P(data, runs, testing::ValuesIn(run_names()),
+INSTANTIATE_TEST_SUITE_P(data, runs, testing::ValuesIn(sim_test::case_names("data/runs")),
                          [](const testing::TestParamInfo<std::string> &row) { return row.param; });
 
 }  // namespace
