@@ -136,6 +136,7 @@ TEST_P(launcher_test, returns_the_status_and_puts_the_callers_mask_back) {
   EXPECT_EQ(seam::now().waits, c.waits);
   EXPECT_EQ(seam::now().sigchld_blocked_at_fork, c.forks > 0);
   EXPECT_EQ(seam::now().sigchld_blocked_in_wait, c.waits > 0);
+  EXPECT_EQ(seam::now().signals_blocked_in_wait, c.waits > 0 ? 2 : 0) << "SIGUSR1 and SIGCHLD";
   EXPECT_EQ(sigismember(&after, SIGUSR1), 1);
   EXPECT_EQ(sigismember(&after, SIGCHLD), c.sigchld_blocked_by_caller ? 1 : 0);
   EXPECT_TRUE(no_child_left());

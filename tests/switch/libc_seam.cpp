@@ -29,6 +29,15 @@ bool sigchld_blocked() {
   return sigismember(&mask, SIGCHLD) == 1;
 }
 
+int signals_blocked() {
+  sigset_t mask;
+  sigprocmask(SIG_BLOCK, nullptr, &mask);
+  int count = 0;
+  for (int sig = 1; sig < NSIG; ++sig)
+    count += sigismember(&mask, sig) == 1;
+  return count;
+}
+
 template <typename Fn>
 Fn real(const char *name) {
   return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
@@ -102,6 +111,7 @@ pid_t fork(void) noexcept {
 pid_t waitpid(pid_t child, int *status, int options) {
   ++current.waits;
   current.sigchld_blocked_in_wait = sigchld_blocked();
+  current.signals_blocked_in_wait = signals_blocked();
   if (current.interrupted_waits > 0) {
     --current.interrupted_waits;
     errno = EINTR;

@@ -27,6 +27,7 @@ struct state {
   bool fail_malloc = false;   // the next malloc fails with ENOMEM
   int forks = 0, waits = 0;
   bool sigchld_blocked_at_fork = false, sigchld_blocked_in_wait = false;
+  int signals_blocked_in_wait = 0;  // how many, counted in the last waitpid
 };
 
 state &now();
