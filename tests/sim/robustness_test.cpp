@@ -11,6 +11,7 @@
 #include <fstream>
 #include <thread>
 
+#include "capture.h"
 #include "chassis_file.h"
 #include "manager.h"
 #include "session_files.h"
@@ -47,7 +48,7 @@ TEST(state_file, what_the_writer_writes_the_reader_reads_back) {
 // A reader that opened the state file keeps a whole model while a writer replaces it;
 // the writer waits for the directory's lock and leaves nothing else behind.
 TEST(state_file, is_replaced_whole_under_a_lock) {
-  sim_test::scratch_dir dir;
+  zms_test::temp_dir dir;
   std::string path = vdcsim::state_file_in(dir.path()), error;
   vdcsim::chassis model = vdcsim::default_chassis();
   ASSERT_TRUE(vdcsim::save_chassis(path, model, error)) << error;
@@ -69,7 +70,7 @@ TEST(state_file, is_replaced_whole_under_a_lock) {
 // A nested shell hands back its failures beside the state file, replacing a link put
 // there rather than writing through it.
 TEST(state_file, a_link_beside_it_is_not_followed) {
-  sim_test::scratch_dir dir;
+  zms_test::temp_dir dir;
   std::string state = vdcsim::state_file_in(dir.path()), error;
   ASSERT_TRUE(vdcsim::save_chassis(state, vdcsim::default_chassis(), error)) << error;
   sim_test::write_file(dir.path() + "/victim", "kept\n");

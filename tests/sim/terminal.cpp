@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 
 namespace sim_test {
 
@@ -74,16 +73,6 @@ bool terminal::read_some(int timeout_ms) {
   if (n <= 0) return false;
   output_.append(buf, static_cast<size_t>(n));
   return true;
-}
-
-scratch_dir::scratch_dir() {
-  path_ = "/tmp/vdcsim-test-XXXXXX";
-  if (mkdtemp(path_.data()) == nullptr) abort();
-}
-
-scratch_dir::~scratch_dir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace sim_test

@@ -32,19 +32,6 @@ class terminal {
   size_t seen_ = 0;
 };
 
-// A new directory under /tmp, removed with its contents.
-class scratch_dir {
- public:
-  scratch_dir();
-  ~scratch_dir();
-  scratch_dir(const scratch_dir &) = delete;
-  scratch_dir &operator=(const scratch_dir &) = delete;
-  const std::string &path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 }  // namespace sim_test
 
 #endif  // VDCSIM_TEST_TERMINAL_H

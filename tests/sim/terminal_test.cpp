@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 
+#include "capture.h"
 #include "sim_support.h"
 #include "terminal.h"
 
@@ -58,7 +59,7 @@ bool leftovers(const std::string &dir) {
 class scenarios : public testing::TestWithParam<std::string> {};
 
 TEST_P(scenarios, run_as_written) {
-  sim_test::scratch_dir dir;
+  zms_test::temp_dir dir;
   std::ifstream script(sim_test::test_path("data/terminal/" + GetParam() + ".txt"));
   std::unique_ptr<sim_test::terminal> t;
   const std::map<std::string, int> signals = {{"TERM", SIGTERM}, {"HUP", SIGHUP}, {"INT", SIGINT}};

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
@@ -53,6 +54,18 @@ std::string match_text(cmd_match_result *r) {
   if (r->message != nullptr) o << "message " << r->message << "\n";
   standin::free_match(r);
   return o.str();
+}
+
+temp_dir::temp_dir() {
+  const char *base = getenv("TMPDIR");
+  std::string pattern = std::string(base ? base : "/tmp") + "/zms-test-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+temp_dir::~temp_dir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace zms_test

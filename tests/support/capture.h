@@ -50,6 +50,19 @@ std::string by_label(const testing::TestParamInfo<Row> &info) {
   return info.param.label;
 }
 
+// A directory of its own under the temporary directory, removed with what it holds.
+class temp_dir {
+ public:
+  temp_dir();
+  ~temp_dir();
+  temp_dir(const temp_dir &) = delete;
+  temp_dir &operator=(const temp_dir &) = delete;
+  const std::string &path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 }  // namespace zms_test
 
 #endif  // ZMS_TEST_CAPTURE_H

@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -56,18 +55,6 @@ pty_result run_on_terminal(const std::function<int()> &body) {
   waitpid(child, &result.status, 0);
   close(master);
   return result;
-}
-
-temp_dir::temp_dir() {
-  const char *base = getenv("TMPDIR");
-  std::string pattern = std::string(base ? base : "/tmp") + "/zms-switch-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-temp_dir::~temp_dir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 bool read_file(const std::string &path, std::string &content) {

@@ -17,19 +17,6 @@ struct pty_result {
 // `body` runs in the child; its result is the child's exit code.
 pty_result run_on_terminal(const std::function<int()> &body);
 
-// A directory of its own under the temporary directory, removed with what it holds.
-class temp_dir {
- public:
-  temp_dir();
-  ~temp_dir();
-  temp_dir(const temp_dir &) = delete;
-  temp_dir &operator=(const temp_dir &) = delete;
-  const std::string &path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 // Reads a whole file; false when it cannot be opened.
 bool read_file(const std::string &path, std::string &content);
 
