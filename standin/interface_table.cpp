@@ -1,21 +1,6 @@
-#include <stdexcept>
-
 #include "standin.h"
 
 namespace standin {
-
-// Slots point into the entries: a copy indexes its own.
-interface_table::interface_table(const interface_table &other) : entries_(other.entries_) {
-  rebuild(other.slots_.size());
-}
-
-interface_table &interface_table::operator=(const interface_table &other) {
-  if (this != &other) {
-    entries_ = other.entries_;
-    rebuild(other.slots_.size());
-  }
-  return *this;
-}
 
 // At most half the slots are in use, so every probe ends at an empty slot.
 void interface_table::rebuild(size_t slots) {
@@ -33,8 +18,7 @@ void interface_table::place(size_t position) {
   size_t at = slot_of(entries_[position].first);
   while (slots_[at].held != nullptr)
     at = (at + 1) & mask_;
-  slots_[at] = {entries_[position].first, static_cast<uint32_t>(position),
-                &entries_[position].second};
+  slots_[at] = {entries_[position].first, &entries_[position].second};
 }
 
 interface &interface_table::operator[](uint32_t ifindex) {
@@ -45,35 +29,6 @@ interface &interface_table::operator[](uint32_t ifindex) {
   else
     place(entries_.size() - 1);
   return entries_.back().second;
-}
-
-interface &interface_table::at(uint32_t ifindex) {
-  auto *s = probe(ifindex);
-  if (s == nullptr) throw std::out_of_range("no interface with this index");
-  return *s->held;
-}
-
-const interface &interface_table::at(uint32_t ifindex) const {
-  return const_cast<interface_table *>(this)->at(ifindex);
-}
-
-interface_table::iterator interface_table::find(uint32_t ifindex) {
-  auto *s = probe(ifindex);
-  return s != nullptr ? entries_.begin() + s->position : entries_.end();
-}
-
-interface_table::const_iterator interface_table::find(uint32_t ifindex) const {
-  auto *s = probe(ifindex);
-  return s != nullptr ? entries_.begin() + s->position : entries_.end();
-}
-
-size_t interface_table::erase(uint32_t ifindex) {
-  auto *s = probe(ifindex);
-  if (s == nullptr) return 0;
-  if (s->position + 1 != entries_.size()) entries_[s->position] = std::move(entries_.back());
-  entries_.pop_back();
-  rebuild(slots_.size());
-  return 1;
 }
 
 void interface_table::clear() {

@@ -60,43 +60,27 @@ struct interface {
 
 // Interfaces by index, looked up on every port of a listing: entries in insertion order
 // and a flat open-addressing index over them. References stay valid while entries are
-// added, as in a std::map; erase moves the last entry into the erased one's place.
+// added, as in a std::map.
 class interface_table {
  public:
-  using entry = std::pair<uint32_t, interface>;
-  using iterator = std::deque<entry>::iterator;
-  using const_iterator = std::deque<entry>::const_iterator;
-
   interface_table() = default;
-  interface_table(const interface_table &other);
-  interface_table &operator=(const interface_table &other);
+  interface_table(const interface_table &) = delete;  // slots point into the entries
+  interface_table &operator=(const interface_table &) = delete;
   interface_table(interface_table &&) = default;
   interface_table &operator=(interface_table &&) = default;
 
-  interface &operator[](uint32_t ifindex);  // a default interface when absent
-  interface &at(uint32_t ifindex);          // throws std::out_of_range when absent
-  const interface &at(uint32_t ifindex) const;
+  interface &operator[](uint32_t ifindex);           // a default interface when absent
   const interface *lookup(uint32_t ifindex) const {  // nullptr when absent
     const slot *s = probe(ifindex);
     return s != nullptr ? s->held : nullptr;
   }
-  iterator find(uint32_t ifindex);
-  const_iterator find(uint32_t ifindex) const;
-  size_t count(uint32_t ifindex) const { return lookup(ifindex) != nullptr; }
-  size_t erase(uint32_t ifindex);
   void clear();
   void reserve(size_t count);
   size_t size() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
-  iterator begin() { return entries_.begin(); }
-  iterator end() { return entries_.end(); }
-  const_iterator begin() const { return entries_.begin(); }
-  const_iterator end() const { return entries_.end(); }
 
  private:
   struct slot {
     uint32_t ifindex = 0;
-    uint32_t position = 0;      // in entries_
     interface *held = nullptr;  // nullptr: an empty slot
   };
   // Indexes that follow one another, one apart or a slot's 512 apart, get slots near one
@@ -119,7 +103,7 @@ class interface_table {
   void rebuild(size_t slots);
   void place(size_t position);
 
-  std::deque<entry> entries_;
+  std::deque<std::pair<uint32_t, interface>> entries_;
   std::vector<slot> slots_;
   size_t mask_ = 0;  // slots_.size() - 1, a power of two less one
   mutable size_t last_ = 0;
