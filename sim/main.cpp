@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "chassis_file.h"
-#include "options.h"
-#include "programs.h"
-#include "session_files.h"
-#include "replay.h"
-#include "shell.h"
-#include "signals.h"
+#include "chassis/chassis_file.h"
+#include "shell/options.h"
+#include "switch/programs.h"
+#include "switch/session_files.h"
+#include "switch/replay.h"
+#include "shell/shell.h"
+#include "shell/signals.h"
 
 namespace {
 

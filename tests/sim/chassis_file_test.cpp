@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "capture.h"
-#include "chassis_file.h"
+#include "chassis/chassis_file.h"
 #include "sim_support.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <thread>
 
 #include "capture.h"
-#include "chassis_file.h"
-#include "manager.h"
-#include "session_files.h"
+#include "chassis/chassis_file.h"
+#include "switch/manager.h"
+#include "switch/session_files.h"
 #include "sim_support.h"
 #include "terminal.h"
 

@@ -1,0 +1,218 @@
+#include "shell/commands.h"
+
+#include <strings.h>
+
+#include <cstdio>
+#include <set>
+
+#include "shell/actions.h"
+#include "shell/grammar.h"
+
+namespace vdcsim {
+namespace {
+
+enum class verdict { complete, incomplete, invalid, ambiguous };
+
+struct parse {
+  verdict result = verdict::invalid;
+  size_t at = 0;                              // the word at fault
+  std::vector<const command_def *> alive;     // commands that accept the words so far
+  std::vector<const command_def *> complete;  // those of them that need no more words
+};
+
+bool same(const char *keyword, const std::string &word) {
+  return strcasecmp(keyword, word.c_str()) == 0;
+}
+
+bool prefix_of(const char *keyword, const std::string &word) {
+  return strncasecmp(keyword, word.c_str(), word.size()) == 0;
+}
+
+// Narrows `alive` to the commands that accept `w` as their word `index`: an exact
+// keyword first, then a unique keyword prefix, then a parameter.
+bool narrow(std::vector<const command_def *> &alive, size_t index, const std::string &w,
+            verdict &fault) {
+  std::vector<const command_def *> exact, prefixed, taking;
+  std::set<std::string> prefixes;
+  for (auto *c : alive) {
+    const element *e = element_at(*c, index);
+    if (e == nullptr) continue;
+    if (e->keyword == nullptr) {
+      taking.push_back(c);
+    } else if (same(e->keyword, w)) {
+      exact.push_back(c);
+    } else if (prefix_of(e->keyword, w)) {
+      prefixed.push_back(c);
+      prefixes.insert(e->keyword);
+    }
+  }
+  if (!exact.empty()) {
+    alive = exact;
+  } else if (prefixes.size() == 1) {
+    alive = prefixed;
+  } else if (prefixes.size() > 1) {
+    fault = verdict::ambiguous;
+    return false;
+  } else if (!taking.empty()) {
+    alive = taking;
+  } else {
+    fault = verdict::invalid;
+    return false;
+  }
+  return true;
+}
+
+parse parse_words(const std::vector<word> &words, size_t count) {
+  parse p;
+  for (auto &c : command_table())
+    p.alive.push_back(&c);
+  for (size_t i = 0; i < count; ++i) {
+    if (!narrow(p.alive, i, words[i].text, p.result)) {
+      p.at = i;
+      return p;
+    }
+  }
+  for (auto *c : p.alive) {
+    bool fits =
+        c->elements.size() == count || (c->elements.back().repeats && count >= c->elements.size());
+    if (fits) p.complete.push_back(c);
+  }
+  p.result = p.complete.empty() ? verdict::incomplete : verdict::complete;
+  p.at = count;
+  return p;
+}
+
+void marker(size_t column, const std::string &what) {
+  std::printf("%*s^\n%% %s at '^' marker.\n", static_cast<int>(column), "", what.c_str());
+}
+
+bool refuse_at(const word &w, size_t prompt_width, const param_value &v) {
+  if (!v.at_marker) {
+    std::printf("%*s^\n", static_cast<int>(prompt_width + w.offset), "");
+    return refuse(v.error);
+  }
+  marker(prompt_width + w.offset, v.error);
+  return false;
+}
+
+bool report(const parse &p, const std::vector<word> &words, size_t prompt_width) {
+  if (p.result == verdict::incomplete) return refuse("Incomplete command.");
+  marker(prompt_width + words[p.at].offset,
+         p.result == verdict::ambiguous ? "Ambiguous command" : "Invalid command");
+  return false;
+}
+
+struct position {
+  std::vector<word> words;
+  std::string partial;  // the word under the cursor, possibly empty
+};
+
+position split_at_cursor(const std::string &line) {
+  position pos;
+  pos.words = split_words(line);
+  bool fresh = line.empty() || line.back() == ' ' || line.back() == '\t';
+  if (!fresh && !pos.words.empty()) {
+    pos.partial = pos.words.back().text;
+    pos.words.pop_back();
+  }
+  return pos;
+}
+
+}  // namespace
+
+std::vector<word> split_words(const std::string &line) {
+  std::vector<word> words;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+      ++i;
+    size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+      ++i;
+    if (i > start) words.push_back(word{line.substr(start, i - start), start});
+  }
+  return words;
+}
+
+bool run_line(session &s, const std::string &line, size_t prompt_width) {
+  auto words = split_words(line);
+  if (words.empty()) return true;
+  parse p = parse_words(words, words.size());
+  if (p.result != verdict::complete) return report(p, words, prompt_width);
+  const command_def &c = *p.complete.front();
+  if (c.default_vdc_only && !s.mgr.in_default_vdc())
+    return refuse("This command runs only in the default VDC.");
+  std::vector<param_value> args;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const element *e = element_at(c, i);
+    if (e->keyword != nullptr) continue;
+    param_value v = param_resolve(s, *e->param, words[i].text);
+    if (!v.ok) return refuse_at(words[i], prompt_width, v);
+    args.push_back(std::move(v));
+  }
+  return c.run(s, args);
+}
+
+void print_help(session &s, const std::string &line) {
+  position pos = split_at_cursor(line);
+  parse p = parse_words(pos.words, pos.words.size());
+  if (p.result == verdict::invalid || p.result == verdict::ambiguous) {
+    report(p, pos.words, 0);
+    return;
+  }
+  std::set<std::string> shown;
+  std::set<param_kind> asked;
+  bool runnable = false;
+  for (auto *c : p.alive) {
+    const element *e = element_at(*c, pos.words.size());
+    if (e == nullptr) {
+      runnable = runnable || pos.partial.empty();
+      continue;
+    }
+    if (e->keyword != nullptr && prefix_of(e->keyword, pos.partial) &&
+        shown.insert(e->keyword).second)
+      std::printf("  %-16s  %s\n", e->keyword, e->help);
+    if (e->keyword == nullptr && asked.insert(*e->param).second)
+      param_help(s, *e->param, pos.partial);
+    if (e->repeats && pos.words.size() >= c->elements.size())
+      runnable = runnable || pos.partial.empty();
+  }
+  if (runnable) std::printf("  %-16s  %s\n", "<cr>", "Run the command");
+  fflush(stdout);
+}
+
+std::vector<std::string> completions(session &s, const std::string &line) {
+  position pos = split_at_cursor(line);
+  parse p = parse_words(pos.words, pos.words.size());
+  std::vector<std::string> found;
+  if (p.result == verdict::invalid || p.result == verdict::ambiguous) return found;
+  std::set<std::string> seen;
+  std::set<param_kind> asked;
+  for (auto *c : p.alive) {
+    const element *e = element_at(*c, pos.words.size());
+    if (e == nullptr) continue;
+    if (e->keyword != nullptr && prefix_of(e->keyword, pos.partial) &&
+        seen.insert(e->keyword).second)
+      found.push_back(e->keyword);
+    if (e->keyword == nullptr && asked.insert(*e->param).second) {
+      for (auto &name : param_completions(s, *e->param, pos.partial))
+        if (seen.insert(name).second) found.push_back(name);
+    }
+  }
+  return found;
+}
+
+void print_command_list() {
+  std::printf("Commands:\n");
+  for (auto &c : command_table()) {
+    std::string words;
+    for (auto &e : c.elements)
+      words.append(words.empty() ? "" : " ")
+          .append(e.keyword ? e.keyword : param_placeholder(*e.param));
+    std::printf("  %-48s %s%s\n", words.c_str(), c.summary,
+                c.default_vdc_only ? " (default VDC)" : "");
+  }
+  std::printf("Keywords may be shortened; '?' lists what may follow, TAB completes.\n");
+}
+
+}  // namespace vdcsim

@@ -1,0 +1,26 @@
+// shell/: what the operator meets: grammar, commands, parameters, line editing, signals.
+// The shell's loops: interactive with line editing, scripted from -c or standard input
+// with a transcript, and the tour of every display.
+#ifndef VDCSIM_SHELL_H
+#define VDCSIM_SHELL_H
+
+#include <string>
+#include <vector>
+
+#include "switch/session.h"
+
+namespace vdcsim {
+
+// Echoes the line after the prompt and runs it; a line ending in '?' asks for help.
+void run_transcribed(session &s, const std::string &line);
+void run_commands(session &s, const std::vector<std::string> &lines);
+// Reads commands one byte at a time, so that a nested shell started by one of them
+// reads the lines after it.
+void run_script(session &s, int fd);
+// Interactive on a terminal, scripted otherwise.
+void run_shell(session &s);
+void run_tour(session &s);
+
+}  // namespace vdcsim
+
+#endif  // VDCSIM_SHELL_H
