@@ -2,7 +2,7 @@
 .PHONY: demo test format fuzz
 
 demo:
-	scripts/deps.sh
+	scripts/deps.sh demo
 	cmake -S . -B build/host -G Ninja > /dev/null
 	cmake --build build/host --target vdcsim zudoru_mgr_show
 	if [ -t 0 ]; then build/host/sim/vdcsim; else build/host/sim/vdcsim --tour; fi
@@ -17,7 +17,7 @@ format:
 # finds to the corpus that every test run replays.
 FUZZ_SECONDS ?= 60
 fuzz:
-	scripts/deps.sh
+	scripts/deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DBUILD_TESTING=OFF -DZMS_FUZZ=ON > /dev/null
 	cmake --build build/fuzz --target show_fuzz parser_fuzz history_fuzz switch_fuzz
 	for t in show parser history switch; do \

@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, every Debian package the build, the tests and the demo need.
+# Installs, with apt-get, the Debian packages one job needs:
+#   scripts/deps.sh demo   building the library and running vdcsim
+#   scripts/deps.sh test   every test: GoogleTest, Google Benchmark, the PowerPC cross compiler,
+#                          qemu-user, the ABI and packaging tools
+#   scripts/deps.sh fuzz   clang with libFuzzer
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest
-          libbenchmark-dev libreadline-dev nlohmann-json3-dev valgrind tmux
-          g++-powerpc-linux-gnu qemu-user abigail-tools pkg-config)
+demo=(cmake ninja-build g++ libreadline-dev libyaml-cpp-dev)
+case "${1:-test}" in
+  demo) packages=("${demo[@]}") ;;
+  test) packages=("${demo[@]}" libgtest-dev libgmock-dev googletest libbenchmark-dev
+                  g++-powerpc-linux-gnu qemu-user abigail-tools pkg-config) ;;
+  fuzz) packages=("${demo[@]}" clang libclang-rt-14-dev) ;;
+  *) echo "usage: scripts/deps.sh demo|test|fuzz" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
