@@ -8,11 +8,11 @@
 
 #include "chassis/chassis_file.h"
 #include "shell/options.h"
-#include "switch/programs.h"
-#include "switch/session_files.h"
-#include "switch/replay.h"
 #include "shell/shell.h"
 #include "shell/signals.h"
+#include "switch/programs.h"
+#include "switch/replay.h"
+#include "switch/session_files.h"
 
 namespace {
 
@@ -96,11 +96,12 @@ int main(int argc, char **argv) {
   options o;
   std::string error;
   if (!parse_options(argc, argv, o, error)) {
-    std::fprintf(stderr, "vdcsim: %s\n%s", error.c_str(), usage());
+    if (!error.empty()) std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
+    std::fputs("Try 'vdcsim --help' for more information.\n", stderr);
     return 2;
   }
   if (o.help) {
-    std::fputs(usage(), stdout);
+    std::fputs(help_text(), stdout);
     return 0;
   }
   set_self_path(program_path(argv[0]));
@@ -119,6 +120,11 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "vdcsim: cannot use the library %s:\n%s\n", path.c_str(),
                  indented(error).c_str());
     return 2;
+  }
+  if (o.version) {
+    std::printf("vdcsim %s\nlibzudoru_mgr_show %s\n", VDCSIM_VERSION,
+                library_version(path).c_str());
+    return 0;
   }
   if (!o.replay.empty()) return replay_response(lib, o.replay);
   standin::platform().program_runner = run_mapped;
