@@ -38,7 +38,7 @@ char **complete(const char *text, int, int end) {
 int help_key(int, int) {
   std::string before(rl_line_buffer, static_cast<size_t>(rl_point));
   std::printf("?\n");
-  print_help(*active, before);
+  print_help(*active, before, active->prompt().size());
   rl_on_new_line();
   rl_redisplay();
   return 0;

@@ -70,7 +70,7 @@ void run_transcribed(session &s, const std::string &line) {
     refuse("The line holds a NUL character (^@) and is not run.");
     ++s.failures;
   } else if (!line.empty() && line.back() == '?') {
-    print_help(s, line.substr(0, line.size() - 1));
+    print_help(s, line.substr(0, line.size() - 1), prompt.size());
   } else if (!run_line(s, line, prompt.size())) {
     ++s.failures;
   }
