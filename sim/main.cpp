@@ -76,6 +76,7 @@ std::string make_state_file(session &s) {
 int run_top_level(session &s, const options &o) {
   setenv("SYSMGR_VDC_ID", "1", 1);
   unsetenv(depth_variable);
+  unsetenv(line_variable);
   std::string dir = make_state_file(s);
   if (o.tour) {
     run_tour(s);
