@@ -8,11 +8,11 @@
 
 #include "chassis/chassis_file.h"
 #include "shell/options.h"
-#include "switch/programs.h"
-#include "switch/session_files.h"
-#include "switch/replay.h"
 #include "shell/shell.h"
 #include "shell/signals.h"
+#include "switch/programs.h"
+#include "switch/replay.h"
+#include "switch/session_files.h"
 
 namespace {
 
@@ -76,6 +76,7 @@ std::string make_state_file(session &s) {
 int run_top_level(session &s, const options &o) {
   setenv("SYSMGR_VDC_ID", "1", 1);
   unsetenv(depth_variable);
+  unsetenv(line_variable);
   std::string dir = make_state_file(s);
   if (o.tour) {
     run_tour(s);
@@ -96,11 +97,12 @@ int main(int argc, char **argv) {
   options o;
   std::string error;
   if (!parse_options(argc, argv, o, error)) {
-    std::fprintf(stderr, "vdcsim: %s\n%s", error.c_str(), usage());
+    if (!error.empty()) std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
+    std::fputs("Try 'vdcsim --help' for more information.\n", stderr);
     return 2;
   }
   if (o.help) {
-    std::fputs(usage(), stdout);
+    std::fputs(help_text(), stdout);
     return 0;
   }
   set_self_path(program_path(argv[0]));
@@ -119,6 +121,11 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "vdcsim: cannot use the library %s:\n%s\n", path.c_str(),
                  indented(error).c_str());
     return 2;
+  }
+  if (o.version) {
+    std::printf("vdcsim %s\nlibzudoru_mgr_show %s\n", VDCSIM_VERSION,
+                library_version(path).c_str());
+    return 0;
   }
   if (!o.replay.empty()) return replay_response(lib, o.replay);
   standin::platform().program_runner = run_mapped;

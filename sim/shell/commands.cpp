@@ -2,7 +2,9 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <set>
 
 #include "shell/actions.h"
@@ -153,15 +155,17 @@ bool run_line(session &s, const std::string &line, size_t prompt_width) {
   return c.run(s, args);
 }
 
-void print_help(session &s, const std::string &line) {
+// Keywords in alphabetical order, then what the library says of each parameter, then
+// <cr> when the words so far make a command.
+void print_help(session &s, const std::string &line, size_t prompt_width) {
   position pos = split_at_cursor(line);
   parse p = parse_words(pos.words, pos.words.size());
   if (p.result == verdict::invalid || p.result == verdict::ambiguous) {
-    report(p, pos.words, 0);
+    report(p, pos.words, prompt_width);
     return;
   }
-  std::set<std::string> shown;
-  std::set<param_kind> asked;
+  std::map<std::string, const char *> keywords;
+  std::vector<param_kind> params;
   bool runnable = false;
   for (auto *c : p.alive) {
     const element *e = element_at(*c, pos.words.size());
@@ -169,14 +173,17 @@ void print_help(session &s, const std::string &line) {
       runnable = runnable || pos.partial.empty();
       continue;
     }
-    if (e->keyword != nullptr && prefix_of(e->keyword, pos.partial) &&
-        shown.insert(e->keyword).second)
-      std::printf("  %-16s  %s\n", e->keyword, e->help);
-    if (e->keyword == nullptr && asked.insert(*e->param).second)
-      param_help(s, *e->param, pos.partial);
+    if (e->keyword != nullptr && prefix_of(e->keyword, pos.partial))
+      keywords.emplace(e->keyword, e->help);
+    if (e->keyword == nullptr && std::find(params.begin(), params.end(), *e->param) == params.end())
+      params.push_back(*e->param);
     if (e->repeats && pos.words.size() >= c->elements.size())
       runnable = runnable || pos.partial.empty();
   }
+  for (auto &[keyword, help] : keywords)
+    std::printf("  %-16s  %s\n", keyword.c_str(), help);
+  for (param_kind kind : params)
+    param_help(s, kind, pos.partial);
   if (runnable) std::printf("  %-16s  %s\n", "<cr>", "Run the command");
   fflush(stdout);
 }

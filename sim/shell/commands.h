@@ -23,8 +23,9 @@ std::vector<word> split_words(const std::string &line);
 // `prompt_width` is how far the line stands from the left edge, for the caret.
 bool run_line(session &s, const std::string &line, size_t prompt_width);
 
-// What `?` prints after `line` (the text before the cursor).
-void print_help(session &s, const std::string &line);
+// What `?` prints after `line` (the text before the cursor), which stands
+// `prompt_width` columns from the left edge.
+void print_help(session &s, const std::string &line, size_t prompt_width);
 // The words TAB may put in place of the last, partial word of `line`.
 std::vector<std::string> completions(session &s, const std::string &line);
 

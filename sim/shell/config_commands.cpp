@@ -66,6 +66,7 @@ bool switch_vdc(session &s, std::span<const param_value> args) {
   if (!save_state(s)) return refuse("Cannot switch VDC: the state file cannot be written.");
   s.mgr.sync_platform(target);
   set_environment_vdc(before);
+  setenv(line_variable, std::to_string(s.script_line).c_str(), 1);
   without_terminal_stops([&] { s.lib.vdc_mgr_set_cli_mode(&cmd); });
   fflush(stdout);
   bool entered = environment_vdc() == target || target == before;

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "shell/commands.h"
+#include "shell/history.h"
 #include "shell/signals.h"
 
 namespace vdcsim {
@@ -38,7 +39,7 @@ char **complete(const char *text, int, int end) {
 int help_key(int, int) {
   std::string before(rl_line_buffer, static_cast<size_t>(rl_point));
   std::printf("?\n");
-  print_help(*active, before);
+  print_help(*active, before, active->prompt().size());
   rl_on_new_line();
   rl_redisplay();
   return 0;
@@ -94,6 +95,7 @@ void set_up(session &s) {
 
 void run_interactive(session &s) {
   set_up(s);
+  history::load();
   signals::set_interactive(true);
   while (!s.done && signals::ending() == 0) {
     std::string prompt = s.prompt();
@@ -109,13 +111,14 @@ void run_interactive(session &s) {
     std::string text = line;
     std::free(line);
     if (text.find_first_not_of(" \t") == std::string::npos) continue;
-    add_history(text.c_str());
+    history::remember(text);
     if (!run_line(s, text, prompt.size())) ++s.failures;
     s.mgr.tick();
     fflush(stdout);
     set_up(s);
   }
   signals::set_interactive(false);
+  history::trim();
   rl_clear_history();
 }
 

@@ -1,72 +1,126 @@
 #include "shell/options.h"
 
-#include <cstring>
+#include <getopt.h>
 
 namespace vdcsim {
 namespace {
 
-// Options that take a value, and where the value goes.
-struct valued {
-  const char *name;
-  std::string options::*text;
-  std::optional<std::string> options::*maybe;
+enum long_only {
+  library_option = 256,
+  chassis_option,
+  user_option,
+  role_option,
+  replay_option,
+  tour_option,
+  version_option,
+  run_option
 };
 
-constexpr valued valued_options[] = {
-    {"--library", &options::library, nullptr},
-    {"--chassis", &options::chassis, nullptr},
-    {"--user", nullptr, &options::user},
-    {"--role", nullptr, &options::role},
-    {"--replay", &options::replay, nullptr},
+constexpr struct option long_options[] = {
+    {"library", required_argument, nullptr, library_option},
+    {"chassis", required_argument, nullptr, chassis_option},
+    {"user", required_argument, nullptr, user_option},
+    {"role", required_argument, nullptr, role_option},
+    {"replay", required_argument, nullptr, replay_option},
+    {"tour", no_argument, nullptr, tour_option},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, version_option},
+    {"run", required_argument, nullptr, run_option},
+    {nullptr, 0, nullptr, 0},
 };
 
-}  // namespace
-
-const char *usage() {
-  return "usage: vdcsim [--chassis FILE] [--library PATH] [--user NAME] [--role ROLE]\n"
-         "              [-c COMMAND]... | [--tour] | [--replay FILE]\n"
-         "  With -c, runs each command and prints a transcript. Without it, reads commands\n"
-         "  from standard input: interactively on a terminal, as a script otherwise.\n"
-         "  --replay renders a captured response file (tests/show/cases/ has examples).\n"
-         "  --tour shows every display of the library. The exit status is 1 when a\n"
-         "  command was unknown or refused, 2 when the shell could not start.\n";
+// Stores the option `code` took; false for a fault getopt has already reported.
+bool take(int code, const char *value, options &out) {
+  switch (code) {
+    case 'c':
+      out.commands.push_back(value);
+      return true;
+    case 'h':
+      out.help = true;
+      return true;
+    case library_option:
+      out.library = value;
+      return true;
+    case chassis_option:
+      out.chassis = value;
+      return true;
+    case user_option:
+      out.user = value;
+      return true;
+    case role_option:
+      out.role = value;
+      return true;
+    case replay_option:
+      out.replay = value;
+      return true;
+    case tour_option:
+      out.tour = true;
+      return true;
+    case version_option:
+      out.version = true;
+      return true;
+    default:
+      return false;
+  }
 }
 
-bool parse_options(int argc, char **argv, options &out, std::string &error) {
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg == "--run") {
-      if (i + 1 >= argc) return error = "--run needs a program name", false;
-      out.program = argv[++i];
-      out.program_args.assign(argv + i + 1, argv + argc);
-      return true;
-    }
-    if (arg == "-h" || arg == "--help") {
-      out.help = true;
-      continue;
-    }
-    if (arg == "--tour") {
-      out.tour = true;
-      continue;
-    }
-    if (arg == "-c") {
-      if (i + 1 >= argc) return error = "-c needs a command", false;
-      out.commands.push_back(argv[++i]);
-      continue;
-    }
-    bool known = false;
-    for (auto &v : valued_options) {
-      if (arg != v.name) continue;
-      if (i + 1 >= argc) return error = arg + " needs a value", false;
-      if (v.text != nullptr) out.*v.text = argv[++i];
-      if (v.maybe != nullptr) out.*v.maybe = argv[++i];
-      known = true;
-    }
-    if (!known) return error = "unknown argument '" + arg + "'", false;
-  }
+bool check(const options &out, std::string &error) {
   if (out.tour && !out.commands.empty()) return error = "--tour and -c exclude each other", false;
   if (out.user && out.user->empty()) return error = "--user needs a name", false;
   return true;
+}
+
+}  // namespace
+
+const char *help_text() {
+  return "Usage: vdcsim [OPTION]...\n"
+         "A VDC shell on a simulated chassis: it loads the library as the switch's shell\n"
+         "does. With -c it runs each command and prints a transcript; without, it reads\n"
+         "commands from standard input: interactively on a terminal, else as a script.\n"
+         "\n"
+         "  -c COMMAND             run COMMAND; repeated, the commands run in order\n"
+         "      --chassis=FILE     simulate the chassis FILE describes (default: built in)\n"
+         "      --library=PATH     load the library at PATH (default: beside vdcsim)\n"
+         "      --user=NAME        the operator's user name (default: the chassis's)\n"
+         "      --role=ROLE        the operator's role, \"\" for none (default: chassis's)\n"
+         "      --tour             show every display of the library, then exit\n"
+         "      --replay=FILE      render a captured response file, then exit\n"
+         "  -h, --help             print this help, then exit\n"
+         "      --version          print vdcsim's and the library's versions, then exit\n"
+         "      --run NAME [ARG]...\n"
+         "                         internal: play the switch program NAME (shell,\n"
+         "                         first-setup, login) as the library starts it; the\n"
+         "                         words after NAME are the program's arguments\n"
+         "\n"
+         "Files and environment:\n"
+         "  $XDG_STATE_HOME/vdcsim/history (without XDG_STATE_HOME,\n"
+         "  ~/.local/state/vdcsim/history) keeps the last 1000 lines typed at a terminal.\n"
+         "  TMPDIR holds each session's private directory. VDCSIM_STATE and VDCSIM_DEPTH\n"
+         "  are internal: they pass the chassis to nested shells.\n"
+         "\n"
+         "Exit status: 0 when every command ran, 1 when a command was unknown or refused,\n"
+         "2 when the shell could not start.\n";
+}
+
+// '+': the first word that is no option ends them, so that --run leaves the program's
+// arguments alone. getopt names the program after argv[0]; its messages say "vdcsim".
+bool parse_options(int argc, char **argv, options &out, std::string &error) {
+  char *invoked_as = argv[0];
+  argv[0] = const_cast<char *>("vdcsim");
+  int code = 0;
+  bool ok = true;
+  while (ok && (code = getopt_long(argc, argv, "+c:h", long_options, nullptr)) != -1) {
+    if (code == run_option) {
+      out.program = optarg;
+      out.program_args.assign(argv + optind, argv + argc);
+      optind = argc;
+      break;
+    }
+    ok = take(code, optarg, out);
+  }
+  if (ok && optind < argc) error = std::string("unexpected argument '") + argv[optind] + "'";
+  argv[0] = invoked_as;
+  return ok && error.empty() && check(out, error);
 }
 
 }  // namespace vdcsim

@@ -14,16 +14,18 @@ struct options {
   std::vector<std::string> commands;  // -c, in order
   std::optional<std::string> user;
   std::optional<std::string> role;  // "" removes the role
-  std::string replay;  // --replay FILE: render a captured response
+  std::string replay;               // --replay FILE: render a captured response
   bool tour = false;
   bool help = false;
+  bool version = false;
   std::string program;  // --run NAME: play a switch program
   std::vector<std::string> program_args;
 };
 
-// On failure returns false with `error` naming the bad argument.
+// On failure returns false with `error` saying what is wrong in one line; "" when
+// getopt has already said it.
 bool parse_options(int argc, char **argv, options &out, std::string &error);
-const char *usage();
+const char *help_text();
 
 }  // namespace vdcsim
 

@@ -59,36 +59,43 @@ constexpr const char *tour_lines[] = {
 
 }  // namespace
 
-void run_transcribed(session &s, const std::string &line) {
+void run_transcribed(session &s, const std::string &line, const std::string &place) {
   std::string prompt = s.prompt();
   std::string shown = line;
   for (size_t at = shown.find('\0'); at != std::string::npos; at = shown.find('\0', at))
     shown.replace(at, 1, "^@");
   std::printf("%s%s\n", prompt.c_str(), shown.c_str());
   fflush(stdout);
+  bool failed = false;
   if (shown.size() != line.size()) {
-    refuse("The line holds a NUL character (^@) and is not run.");
-    ++s.failures;
+    failed = !refuse("The line holds a NUL character (^@) and is not run.");
   } else if (!line.empty() && line.back() == '?') {
-    print_help(s, line.substr(0, line.size() - 1));
-  } else if (!run_line(s, line, prompt.size())) {
-    ++s.failures;
+    print_help(s, line.substr(0, line.size() - 1), prompt.size());
+  } else {
+    failed = !run_line(s, line, prompt.size());
   }
   s.mgr.tick();
   fflush(stdout);
+  if (failed) {
+    ++s.failures;
+    if (!place.empty())
+      std::fprintf(stderr, "vdcsim: %s: command failed: %s\n", place.c_str(), shown.c_str());
+  }
 }
 
 void run_commands(session &s, const std::vector<std::string> &lines) {
-  for (auto &line : lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
     if (s.done || signals::ending() != 0) break;
-    run_transcribed(s, line);
+    run_transcribed(s, lines[i], "-c:" + std::to_string(i + 1));
   }
 }
 
 void run_script(session &s, int fd) {
   std::string line;
   while (!s.done && signals::ending() == 0 && read_line(fd, line)) {
-    if (!is_comment(line)) run_transcribed(s, line);
+    ++s.script_line;
+    if (!is_comment(line))
+      run_transcribed(s, line, "standard input:" + std::to_string(s.script_line));
   }
 }
 
@@ -102,7 +109,7 @@ void run_shell(session &s) {
 
 void run_tour(session &s) {
   for (const char *line : tour_lines)
-    run_transcribed(s, line);
+    run_transcribed(s, line, "");
 }
 
 }  // namespace vdcsim

@@ -12,7 +12,8 @@
 namespace vdcsim {
 
 // Echoes the line after the prompt and runs it; a line ending in '?' asks for help.
-void run_transcribed(session &s, const std::string &line);
+// When it fails, standard error names `place` ("standard input:3", "-c:2") unless empty.
+void run_transcribed(session &s, const std::string &line, const std::string &place);
 void run_commands(session &s, const std::vector<std::string> &lines);
 // Reads commands one byte at a time, so that a nested shell started by one of them
 // reads the lines after it.

@@ -46,8 +46,9 @@ void reload_state(session &s) {
   std::string error, back, text;
   int failures = 0;
   long long clock = -1;
+  long line = -1;
   if (read_bounded(hand_back_file(s.state_file), 64, false, back, error))
-    std::sscanf(back.c_str(), "%d %lld", &failures, &clock);
+    std::sscanf(back.c_str(), "%d %lld %ld", &failures, &clock, &line);
   unlink(hand_back_file(s.state_file).c_str());
   s.failures += failures;
   if (!read_bounded(s.state_file, max_chassis_bytes, true, text, error)) return report(error);
@@ -60,12 +61,14 @@ void reload_state(session &s) {
     s.state_clock = s.model.clock;
   }
   if (clock >= 0) s.model.clock = clock;
+  if (line >= 0) s.script_line = line;
 }
 
 void hand_back(session &s) {
   if (s.state_file.empty()) return;
   if (s.state_text.empty() || changed_since_read(s)) save_state(s);
-  std::string error, back = std::to_string(s.failures) + " " + std::to_string(s.model.clock) + "\n";
+  std::string error, back = std::to_string(s.failures) + " " + std::to_string(s.model.clock) + " " +
+                            std::to_string(s.script_line) + "\n";
   if (!replace_file(hand_back_file(s.state_file), back, error)) report(error);
 }
 

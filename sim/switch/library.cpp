@@ -4,19 +4,30 @@
 #include <limits.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace vdcsim {
 namespace {
 
+constexpr size_t names_shown = 3;
+
 template <typename T>
-void bind(void *handle, const char *name, T &slot, std::string &error) {
+void bind(void *handle, const char *name, T &slot, std::vector<const char *> &missing) {
   void *symbol = dlsym(handle, name);
-  if (symbol == nullptr) {
-    error += std::string(error.empty() ? "" : "\n") + "the library lacks the symbol '" + name + "'";
-    return;
-  }
+  if (symbol == nullptr) return missing.push_back(name);
   std::memcpy(&slot, &symbol, sizeof slot);
+}
+
+// "it lacks 3 of the 49 exported names: a, b, c" and, past three, "and N more".
+std::string lacking(const std::vector<const char *> &missing) {
+  std::string text = "it lacks " + std::to_string(missing.size()) + " of the " +
+                     std::to_string(exported_names().size()) + " exported names: ";
+  for (size_t i = 0; i < missing.size() && i < names_shown; ++i)
+    text += std::string(i == 0 ? "" : ", ") + missing[i];
+  if (missing.size() > names_shown)
+    text += " and " + std::to_string(missing.size() - names_shown) + " more";
+  return text;
 }
 
 std::string directory_of_program() {
@@ -41,10 +52,12 @@ bool load_library(const std::string &path, library &out, std::string &error) {
     return false;
   }
   library bound;
-#define VDCSIM_BIND(name) bind(handle, #name, bound.name, error);
+  std::vector<const char *> missing;
+#define VDCSIM_BIND(name) bind(handle, #name, bound.name, missing);
   VDCSIM_EXPORTS(VDCSIM_BIND)
 #undef VDCSIM_BIND
-  if (!error.empty()) {
+  if (!missing.empty()) {
+    error = lacking(missing);
     dlclose(handle);
     return false;
   }
@@ -60,6 +73,19 @@ std::string default_library_path() {
     if (access(path.c_str(), R_OK) == 0) return path;
   }
   return VDCSIM_BUILT_LIBRARY;
+}
+
+// The version in the name of the file the path leads to: libzudoru_mgr_show.so is a link
+// to .so.1, and that to .so.1.0.0.
+std::string library_version(const std::string &path) {
+  char *real = realpath(path.c_str(), nullptr);
+  if (real == nullptr) return "unknown (" + path + ")";
+  std::string file = real;
+  std::free(real);
+  size_t at = file.rfind(".so.");
+  bool numbered = at != std::string::npos && at > file.rfind('/') &&
+                  file.find_first_not_of("0123456789.", at + 4) == std::string::npos;
+  return (numbered ? file.substr(at + 4) : std::string("unknown")) + " (" + file + ")";
 }
 
 const std::vector<const char *> &exported_names() {

@@ -43,12 +43,16 @@ struct library {
 #undef VDCSIM_MEMBER
 };
 
-// Opens `path` and binds every name. On failure `error` holds one line per problem:
-// the loader's own message, or each name the library lacks.
+// Opens `path` and binds every name. On failure `error` says why in one line: the
+// loader's own message, or how many names the library lacks and the first of them.
 bool load_library(const std::string &path, library &out, std::string &error);
 
 // The build's library: next to this program's build folder, or where it was built.
 std::string default_library_path();
+
+// "1.0.0 (/usr/lib/libzudoru_mgr_show.so.1.0.0)", from the name of the file `path`
+// leads to; "unknown (...)" when that name holds no version.
+std::string library_version(const std::string &path);
 
 // The names of VDCSIM_EXPORTS, in order.
 const std::vector<const char *> &exported_names();

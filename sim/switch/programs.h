@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "switch/session.h"
 #include "standin.h"
+#include "switch/session.h"
 
 namespace vdcsim {
 
@@ -18,6 +18,9 @@ constexpr const char *state_variable = "VDCSIM_STATE";
 // How many nested shells stand between this shell and the first one.
 constexpr const char *depth_variable = "VDCSIM_DEPTH";
 constexpr int max_nesting = 8;
+// The last line of standard input read before a switch: a nested shell reading the
+// script on counts its lines on from there.
+constexpr const char *line_variable = "VDCSIM_LINE";
 int nesting_depth();
 
 void set_self_path(std::string path);
@@ -33,7 +36,8 @@ int32_t run_mapped(const standin::program_run &run);
 
 // The model goes to the state file before a switch and comes back after it. A nested
 // shell saves the model only when it changed it, and hands back beside the state file
-// how many of its commands failed and what its clock shows; the shell that started
+// how many of its commands failed, what its clock shows and the last line of standard
+// input it read; the shell that started
 // it reads the model back only when the state file changed.
 bool save_state(session &s);
 void reload_state(session &s);

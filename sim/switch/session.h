@@ -26,6 +26,7 @@ struct session {
   std::string state_text;   // the state file as this shell last read or wrote it
   int64_t state_clock = 0;  // the clock that state_text holds
   int failures = 0;         // commands unknown or refused
+  long script_line = 0;     // the last line read from standard input, by nested shells too
   bool done = false;
 
   // "switch# " in the default VDC, "switch-prod# " in VDC prod.

@@ -1,9 +1,9 @@
 // vdcsim on a pseudo-terminal, driven by the scenarios in data/terminal: keys typed,
 // text waited for, signals sent. Each scenario runs in a directory of its own, which is
-// also its TMPDIR; afterwards the terminal's settings must be as before and no session
-// files may be left in it. Scenario lines:
+// also its TMPDIR and XDG_STATE_HOME; afterwards the terminal's settings must be as
+// before and no session files may be left in it. Scenario lines:
 //   run: SHELL COMMAND   (VDCSIM is the program, $T the directory)
-//   type: KEYS           (\r, \n, \t, ^C, ^D, ^P, ^U, ^Z: the keys they name)
+//   type: KEYS           (\r, \n, \t, \e, ^C, ^D, ^P, ^U, ^Z: the keys they name)
 //   wait: TEXT           (appears after what earlier waits matched)
 //   signal: NAME         (sent to the innermost vdcsim)
 //   exit: STATUS         (the command's exit status once it has ended)
@@ -29,9 +29,9 @@ std::string replaced(std::string text, const std::string &from, const std::strin
 }
 
 std::string keys(std::string text) {
-  const std::map<std::string, std::string> named = {{"\\r", "\r"},  {"\\n", "\n"},  {"\\t", "\t"},
-                                                    {"^C", "\x03"}, {"^D", "\x04"}, {"^P", "\x10"},
-                                                    {"^U", "\x15"}, {"^Z", "\x1a"}};
+  const std::map<std::string, std::string> named = {
+      {"\\r", "\r"},  {"\\n", "\n"},  {"\\t", "\t"},  {"\\e", "\x1b"}, {"^C", "\x03"},
+      {"^D", "\x04"}, {"^P", "\x10"}, {"^U", "\x15"}, {"^Z", "\x1a"}};
   for (auto &[name, key] : named)
     text = replaced(text, name, key);
   return text;
@@ -71,8 +71,9 @@ TEST_P(scenarios, run_as_written) {
                    dir.path());
     if (verb == "run") {
       t = std::make_unique<sim_test::terminal>(
-          "trap : INT QUIT; export TMPDIR=" + dir.path() + "; stty -g > $TMPDIR/stty.before; " +
-          arg + "\necho \"[exit $?]\"; stty -g > $TMPDIR/stty.after");
+          "trap : INT QUIT; export TMPDIR=" + dir.path() + " XDG_STATE_HOME=" + dir.path() +
+          "; stty -g > $TMPDIR/stty.before; " + arg +
+          "\necho \"[exit $?]\"; stty -g > $TMPDIR/stty.after");
     } else if (verb == "type") {
       t->type(keys(arg));
     } else if (verb == "wait") {

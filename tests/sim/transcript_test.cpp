@@ -1,8 +1,8 @@
 // vdcsim run as an operator runs it, one data/runs file per run: `arg` lines (with $SOURCE,
-// $INCOMPLETE and $BIG, a file over 4 MiB), `env NAME=VALUE` lines, standard input from
-// `stdin FILE`, the exit `status`, and the expected output: `stdout FILE` (golden text) or
-// the lines after `--- stdout` (`--- stdout begins` for a beginning only), then those after
-// `--- stderr`.
+// $INCOMPLETE, $LIBRARY, the built library's file, and $BIG, a file over 4 MiB), `env
+// NAME=VALUE` lines, standard input from `stdin FILE`, the exit `status`, and the expected
+// output: `stdout FILE` (golden text) or the lines after `--- stdout` (`--- stdout begins` for
+// a beginning only), then those after `--- stderr`.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -14,7 +14,8 @@ namespace {
 std::string expanded(std::string text) {
   for (auto [name, value] :
        {std::pair{"$SOURCE", VDCSIM_SOURCE_DIR},
-        std::pair{"$INCOMPLETE", VDCSIM_INCOMPLETE_LIBRARY}, std::pair{"$BIG", VDCSIM_BIG_FILE}})
+        std::pair{"$INCOMPLETE", VDCSIM_INCOMPLETE_LIBRARY}, std::pair{"$BIG", VDCSIM_BIG_FILE},
+        std::pair{"$LIBRARY", VDCSIM_LIBRARY}})
     for (size_t at; (at = text.find(name)) != std::string::npos;)
       text.replace(at, std::string(name).size(), value);
   return text;
