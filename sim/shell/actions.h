@@ -27,6 +27,7 @@ bool allocate_interfaces(session &s, std::span<const param_value> args);
 bool allow_feature_set(session &s, std::span<const param_value> args);
 bool disallow_feature_set(session &s, std::span<const param_value> args);
 bool limit_module_types(session &s, std::span<const param_value> args);
+bool set_terminal_length(session &s, std::span<const param_value> args);
 bool list_commands(session &s, std::span<const param_value> args);
 bool leave(session &s, std::span<const param_value> args);
 

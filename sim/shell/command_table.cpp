@@ -81,6 +81,11 @@ const std::vector<command_def> &command_table() {
        limit_module_types,
        false,
        "Set the linecard types this VDC accepts"},
+      {{kw("terminal", "Set how this terminal shows output"),
+        kw("length", "Lines on a page of output"), param(param_kind::page_length, "")},
+       set_terminal_length,
+       false,
+       "Lines on a page of output; 0 never stops"},
       {{kw("help", "List the commands")}, list_commands, false, "List the commands"},
       {{kw("exit", "Leave this shell")}, leave, false, "Leave this shell"},
   };

@@ -8,7 +8,9 @@
 #include <set>
 
 #include "shell/actions.h"
+#include "shell/filters.h"
 #include "shell/grammar.h"
+#include "shell/shown_output.h"
 
 namespace vdcsim {
 namespace {
@@ -120,6 +122,12 @@ position split_at_cursor(const std::string &line) {
   return pos;
 }
 
+bool takes_filters(const parse &p) {
+  for (auto *c : p.complete)
+    if (takes_filters(*c)) return true;
+  return false;
+}
+
 }  // namespace
 
 std::vector<word> split_words(const std::string &line) {
@@ -139,29 +147,42 @@ std::vector<word> split_words(const std::string &line) {
 bool run_line(session &s, const std::string &line, size_t prompt_width) {
   auto words = split_words(line);
   if (words.empty()) return true;
-  parse p = parse_words(words, words.size());
+  size_t pipe = first_pipe(words);
+  parse p = parse_words(words, pipe);
   if (p.result != verdict::complete) return report(p, words, prompt_width);
   const command_def &c = *p.complete.front();
   if (c.default_vdc_only && !s.mgr.in_default_vdc())
     return refuse("This command runs only in the default VDC.");
   std::vector<param_value> args;
-  for (size_t i = 0; i < words.size(); ++i) {
+  for (size_t i = 0; i < pipe; ++i) {
     const element *e = element_at(c, i);
     if (e->keyword != nullptr) continue;
     param_value v = param_resolve(s, *e->param, words[i].text);
     if (!v.ok) return refuse_at(words[i], prompt_width, v);
     args.push_back(std::move(v));
   }
-  return c.run(s, args);
+  output_filters filters;
+  if (!filters.read(line, words, pipe, prompt_width, takes_filters(c))) return false;
+  return run_shown([&] { return c.run(s, args); }, filters, takes_filters(c));
 }
 
 // Keywords in alphabetical order, then what the library says of each parameter, then
 // <cr> when the words so far make a command.
 void print_help(session &s, const std::string &line, size_t prompt_width) {
   position pos = split_at_cursor(line);
-  parse p = parse_words(pos.words, pos.words.size());
+  size_t pipe = first_pipe(pos.words);
+  parse p = parse_words(pos.words, pipe);
   if (p.result == verdict::invalid || p.result == verdict::ambiguous) {
     report(p, pos.words, prompt_width);
+    return;
+  }
+  if (pipe < pos.words.size()) {
+    if (takes_filters(p))
+      print_filter_help(pos.words, pos.partial, prompt_width);
+    else
+      refuse(p.complete.empty() ? "Incomplete command."
+                                : "Only show commands take output filters.");
+    fflush(stdout);
     return;
   }
   std::map<std::string, const char *> keywords;
@@ -184,14 +205,18 @@ void print_help(session &s, const std::string &line, size_t prompt_width) {
     std::printf("  %-16s  %s\n", keyword.c_str(), help);
   for (param_kind kind : params)
     param_help(s, kind, pos.partial);
+  if (takes_filters(p) && prefix_of("|", pos.partial)) print_pipe_help();
   if (runnable) std::printf("  %-16s  %s\n", "<cr>", "Run the command");
   fflush(stdout);
 }
 
 std::vector<std::string> completions(session &s, const std::string &line) {
   position pos = split_at_cursor(line);
-  parse p = parse_words(pos.words, pos.words.size());
+  size_t pipe = first_pipe(pos.words);
+  parse p = parse_words(pos.words, pipe);
   std::vector<std::string> found;
+  if (pipe < pos.words.size())
+    return takes_filters(p) ? filter_completions(pos.words, pos.partial) : found;
   if (p.result == verdict::invalid || p.result == verdict::ambiguous) return found;
   std::set<std::string> seen;
   std::set<param_kind> asked;
@@ -206,6 +231,7 @@ std::vector<std::string> completions(session &s, const std::string &line) {
         if (seen.insert(name).second) found.push_back(name);
     }
   }
+  if (takes_filters(p) && prefix_of("|", pos.partial)) found.push_back("|");
   return found;
 }
 
@@ -220,6 +246,7 @@ void print_command_list() {
                 c.default_vdc_only ? " (default VDC)" : "");
   }
   std::printf("Keywords may be shortened; '?' lists what may follow, TAB completes.\n");
+  std::printf("Show commands take filters after '|': include, exclude, begin, count, no-more.\n");
 }
 
 }  // namespace vdcsim

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "shell/pager.h"
+
 namespace vdcsim {
 namespace {
 
@@ -56,6 +58,7 @@ void library_help(session &s, param_kind kind, const std::string &word) {
       cmd_enum_help(&cmd, *s.lib.card_table, w);
       break;
     case param_kind::interface_list:
+    case param_kind::page_length:
       break;
   }
 }
@@ -166,6 +169,16 @@ param_value resolve_interfaces(session &s, const std::string &word) {
   return v;
 }
 
+param_value resolve_page_length(const std::string &word) {
+  param_value v;
+  bool digits =
+      !word.empty() && word.size() <= 3 && word.find_first_not_of("0123456789") == word.npos;
+  v.number = digits ? static_cast<uint32_t>(std::stoul(word)) : 0;
+  v.ok = digits && v.number <= max_page_length;
+  if (!v.ok) v.error = "Invalid number of lines (0-511)";
+  return v;
+}
+
 std::vector<std::string> interface_completions(session &s, const std::string &word) {
   size_t comma = word.rfind(',');
   std::string head = comma == std::string::npos ? "" : word.substr(0, comma + 1);
@@ -184,11 +197,16 @@ void param_help(session &s, param_kind kind, const std::string &word) {
                 "Interface names separated by commas: Ethernet1/1,Eth1/2");
     return;
   }
+  if (kind == param_kind::page_length) {
+    std::printf("  %-16s  %s\n", "<0-511>", "Lines on a page; 0 never stops at --More--");
+    return;
+  }
   library_help(s, kind, word);
 }
 
 std::vector<std::string> param_completions(session &s, param_kind kind, const std::string &word) {
   if (kind == param_kind::interface_list) return interface_completions(s, word);
+  if (kind == param_kind::page_length) return {};
   auto &p = standin::platform();
   p.last_table.clear();
   silently([&] { library_help(s, kind, word); });
@@ -214,6 +232,8 @@ param_value param_resolve(session &s, param_kind kind, const std::string &word) 
       return resolve_new_vdc(s, word);
     case param_kind::interface_list:
       return resolve_interfaces(s, word);
+    case param_kind::page_length:
+      return resolve_page_length(word);
     default:
       return from_match(library_match(s, kind, word), kind);
   }
@@ -233,6 +253,8 @@ const char *param_placeholder(param_kind kind) {
       return "<module-type>...";
     case param_kind::interface_list:
       return "<interfaces>";
+    case param_kind::page_length:
+      return "<0-511>";
   }
   return "<word>";
 }
