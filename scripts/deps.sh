@@ -2,7 +2,7 @@
 # Installs, with apt-get, every Debian package the build, the tests and the demo need.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest
-          libbenchmark-dev libreadline-dev nlohmann-json3-dev valgrind tmux
+          libbenchmark-dev libreadline-dev libyaml-cpp-dev nlohmann-json3-dev valgrind tmux
           g++-powerpc-linux-gnu qemu-user abigail-tools pkg-config)
 missing=()
 for p in "${packages[@]}"; do

@@ -24,7 +24,7 @@ void report(const std::string &error) {
 bool changed_since_read(session &s) {
   int64_t now = s.model.clock;
   s.model.clock = s.state_clock;
-  bool changed = chassis_to_json(s.model) != s.state_text;
+  bool changed = chassis_to_yaml(s.model) != s.state_text;
   s.model.clock = now;
   return changed;
 }
@@ -34,7 +34,7 @@ bool changed_since_read(session &s) {
 bool save_state(session &s) {
   if (s.state_file.empty()) return true;
   std::string error;
-  s.state_text = chassis_to_json(s.model);
+  s.state_text = chassis_to_yaml(s.model);
   s.state_clock = s.model.clock;
   if (replace_file(s.state_file, s.state_text, error)) return true;
   report(error);

@@ -78,7 +78,7 @@ void remove_session_dir(const std::string &dir) {
 }
 
 std::string state_file_in(const std::string &dir) {
-  return dir + "/state.json";
+  return dir + "/state.yaml";
 }
 
 bool replace_file(const std::string &path, const std::string &text, std::string &error) {

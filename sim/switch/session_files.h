@@ -18,7 +18,7 @@ constexpr size_t max_chassis_bytes = 4u << 20;
 std::string make_session_dir(std::string &error);
 // Removes the directory and everything in it.
 void remove_session_dir(const std::string &dir);
-// "DIR/state.json"
+// "DIR/state.yaml"
 std::string state_file_in(const std::string &dir);
 
 // Replaces `path` with `text` at once; a link at `path` is replaced, never followed.
