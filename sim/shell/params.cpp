@@ -56,6 +56,7 @@ void library_help(session &s, param_kind kind, const std::string &word) {
       cmd_enum_help(&cmd, *s.lib.card_table, w);
       break;
     case param_kind::interface_list:
+    case param_kind::file:
       break;
   }
 }
@@ -184,11 +185,16 @@ void param_help(session &s, param_kind kind, const std::string &word) {
                 "Interface names separated by commas: Ethernet1/1,Eth1/2");
     return;
   }
+  if (kind == param_kind::file) {
+    std::printf("  %-16s  %s\n", "<file>", "The chassis file to write");
+    return;
+  }
   library_help(s, kind, word);
 }
 
 std::vector<std::string> param_completions(session &s, param_kind kind, const std::string &word) {
   if (kind == param_kind::interface_list) return interface_completions(s, word);
+  if (kind == param_kind::file) return {};
   auto &p = standin::platform();
   p.last_table.clear();
   silently([&] { library_help(s, kind, word); });
@@ -214,6 +220,8 @@ param_value param_resolve(session &s, param_kind kind, const std::string &word) 
       return resolve_new_vdc(s, word);
     case param_kind::interface_list:
       return resolve_interfaces(s, word);
+    case param_kind::file:
+      return param_value{true, 0, word, "", true, {}};
     default:
       return from_match(library_match(s, kind, word), kind);
   }
@@ -233,6 +241,8 @@ const char *param_placeholder(param_kind kind) {
       return "<module-type>...";
     case param_kind::interface_list:
       return "<interfaces>";
+    case param_kind::file:
+      return "<file>";
   }
   return "<word>";
 }

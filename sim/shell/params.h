@@ -20,6 +20,7 @@ enum class param_kind {
   allowed_fs,      // a feature set allowed in the current VDC
   module_type,     // a linecard type
   interface_list,  // interfaces separated by commas
+  file,            // a file name, as typed
 };
 
 struct param_value {
