@@ -6,6 +6,7 @@
 #include <yaml-cpp/parser.h>
 
 #include <cctype>
+#include <exception>
 #include <optional>
 #include <sstream>
 
@@ -278,6 +279,8 @@ bool parse(std::string_view text, value &out, parse_error &error) {
     error = parse_error{at(e.mark), "nested too deeply"};
   } catch (const YAML::Exception &e) {
     error = parse_error{at(e.mark), "not valid YAML: " + e.msg};
+  } catch (const std::exception &e) {
+    error = parse_error{position{}, std::string("cannot be read: ") + e.what()};
   }
   return false;
 }

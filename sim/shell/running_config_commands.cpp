@@ -14,9 +14,9 @@ namespace vdcsim {
 namespace {
 
 // The first shell holds the chassis it began with; a nested shell reads it from the
-// file the first shell left beside the state file.
+// file the first shell left beside the state file (without one, it began the session).
 bool starting_chassis(session &s, chassis &out, std::string &error) {
-  if (nesting_depth() == 0) {
+  if (nesting_depth() == 0 || s.state_file.empty()) {
     out = s.start;
     return true;
   }
