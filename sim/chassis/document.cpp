@@ -51,7 +51,7 @@ class builder : public YAML::EventHandler {
     if (fault_) return;
     value v = anchor < anchored_.size() ? anchored_[anchor] : value{};
     v.at = at(mark);
-    if (count_values(v)) add(std::move(v), 0, false);
+    if (count_values(v, v.at)) add(std::move(v), 0, false);
   }
   void OnScalar(const YAML::Mark &mark, const std::string &tag, YAML::anchor_t anchor,
                 const std::string &text) override {
@@ -105,13 +105,14 @@ class builder : public YAML::EventHandler {
     return false;
   }
 
-  bool count_values(const value &v) {
+  // Counts the values of `v`; too many are reported at `where`, the alias or the anchor.
+  bool count_values(const value &v, position where) {
     if (++values_ > max_values)
-      return fail(v.at, "more than " + std::to_string(max_values) + " values");
+      return fail(where, "more than " + std::to_string(max_values) + " values");
     for (auto &item : v.items)
-      if (!count_values(item)) return false;
+      if (!count_values(item, where)) return false;
     for (auto &member : v.members)
-      if (!count_values(member.second)) return false;
+      if (!count_values(member.second, where)) return false;
     return true;
   }
 
@@ -164,7 +165,7 @@ class builder : public YAML::EventHandler {
   // A copy kept for the aliases counts as values too: anchors nested in anchors would
   // otherwise copy a file many times over.
   void remember(YAML::anchor_t anchor, const value &v) {
-    if (!count_values(v)) return;
+    if (!count_values(v, v.at)) return;
     if (anchored_.size() <= anchor) anchored_.resize(anchor + 1);
     anchored_[anchor] = v;
   }
