@@ -13,7 +13,7 @@
 
 namespace vdcsim {
 
-// One JSON object of the file and the path that leads to it ("vdcs[2]").
+// One mapping of the file and the path that leads to it ("vdcs[2]").
 struct node {
   const doc::value &v;
   std::string path;
