@@ -29,7 +29,7 @@ class chassis_parser {
  public:
   chassis_parser(const std::string &file, chassis &out) : r_(file), c_(out) {}
 
-  bool run(const json::value &root) {
+  bool run(const doc::value &root) {
     node top{root, ""};
     if (!r_.object(top, {"clock", "switchwide_mode", "max_vdcs", "operator", "linecard_types",
                          "modules", "feature_sets", "error_texts", "vdcs", "interfaces", "storage",
@@ -46,7 +46,7 @@ class chassis_parser {
     r_.list(
         top, "vdcs", [&](const node &n) { read_vdc(n); }, true);
     if (r_.ok() && c_.vdcs.empty()) r_.fail(root.member("vdcs")->at, "vdcs", "no VDC at all");
-    if (const json::value *list = top.v.member("interfaces"); list != nullptr) {
+    if (const doc::value *list = top.v.member("interfaces"); list != nullptr) {
       c_.interfaces.reserve(list->items.size());
       interface_names_.reserve(2 * list->items.size());
       ifindexes_.reserve(list->items.size());
@@ -64,20 +64,20 @@ class chassis_parser {
   // Reports `what` at the value of field `name` when `bad` holds.
   void check(bool bad, const node &n, const char *name, std::string_view what) {
     if (!r_.ok() || !bad) return;
-    const json::value *v = n.v.member(name);
+    const doc::value *v = n.v.member(name);
     r_.fail(v ? v->at : n.v.at, n.child(name), std::string(what));
   }
 
   void check_item(bool bad, const node &n, const char *name, size_t i, std::string_view what) {
     if (!r_.ok() || !bad) return;
-    const json::value &v = n.v.member(name)->items[i];
+    const doc::value &v = n.v.member(name)->items[i];
     r_.fail(v.at, n.child(name) + "[" + std::to_string(i) + "]", std::string(what));
   }
 
   bool known_vdc(uint32_t id) const { return id < vdc_ids_.size() && vdc_ids_[id]; }
 
   void read_operator(const node &top) {
-    const json::value *v = r_.field(top, "operator", false);
+    const doc::value *v = r_.field(top, "operator", false);
     if (v == nullptr) return;
     node n{*v, "operator"};
     if (!r_.object(n, {"user", "role"})) return;
@@ -255,7 +255,7 @@ class chassis_parser {
   }
 
   void read_storage(const node &top) {
-    const json::value *v = r_.field(top, "storage", false);
+    const doc::value *v = r_.field(top, "storage", false);
     if (v == nullptr) return;
     node n{*v, "storage"};
     if (!r_.object(n, {"vdc", "sharing_eth_vdc", "reserved_vlans"})) return;
@@ -270,9 +270,9 @@ class chassis_parser {
   void read_vlan_range(const node &n) {
     int64_t low = 0;
     int64_t high = 0;
-    if (n.v.type == json::kind::number) {
+    if (n.v.type == doc::kind::number) {
       if (r_.whole(n.v, n.path, 1, 4094, low)) high = low;
-    } else if (n.v.type == json::kind::array && n.v.items.size() == 2) {
+    } else if (n.v.type == doc::kind::list && n.v.items.size() == 2) {
       if (r_.whole(n.v.items[0], n.path + "[0]", 1, 4094, low))
         r_.whole(n.v.items[1], n.path + "[1]", low, 4094, high);
     } else {
@@ -282,7 +282,7 @@ class chassis_parser {
   }
 
   void read_dirty_bits(const node &top) {
-    const json::value *v = r_.field(top, "dirty_bits", false);
+    const doc::value *v = r_.field(top, "dirty_bits", false);
     if (v == nullptr) return;
     node n{*v, "dirty_bits"};
     if (!r_.object(n, {"dirty", "active", "pending"})) return;
@@ -328,9 +328,9 @@ class chassis_parser {
 
 bool parse_chassis(std::string_view text, const std::string &file_name, chassis &out,
                    std::string &error) {
-  json::value root;
-  json::parse_error syntax;
-  if (!json::parse(text, root, syntax)) {
+  doc::value root;
+  doc::parse_error syntax;
+  if (!doc::parse(text, root, syntax)) {
     error = file_name + ":" + std::to_string(syntax.at.line) + ":" +
             std::to_string(syntax.at.column) + ": " + syntax.message;
     return false;

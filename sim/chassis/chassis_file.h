@@ -1,6 +1,6 @@
-// Chassis files: JSON in the schema of sim/CHASSIS.md. A file is checked whole before
-// anything of it is used; the first fault is reported with the file's name, the line
-// and column, the path of the field and what was expected.
+// Chassis files: YAML (JSON is YAML too) in the schema of sim/CHASSIS.md. A file is checked whole
+// before anything of it is used; the first fault is reported with the file's name, the line and
+// column, the path of the field and what was expected.
 #ifndef VDCSIM_CHASSIS_FILE_H
 #define VDCSIM_CHASSIS_FILE_H
 
@@ -18,7 +18,7 @@ bool parse_chassis(std::string_view text, const std::string &file_name, chassis 
 bool load_chassis(const std::string &path, chassis &out, std::string &error);
 
 // The whole model as a chassis file that parse_chassis reads back unchanged.
-std::string chassis_to_json(const chassis &c);
+std::string chassis_to_yaml(const chassis &c);
 bool save_chassis(const std::string &path, const chassis &c, std::string &error);
 
 // Times in chassis files: seconds since the epoch, or "YYYY-MM-DDTHH:MM:SSZ".

@@ -1,7 +1,6 @@
 #include "chassis/chassis_reader.h"
 
 #include <cctype>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -41,7 +40,7 @@ bool parse_iso_time(const std::string &text, int64_t &out) {
 
 }  // namespace
 
-void chassis_reader::fail(const json::position &at, const std::string &path,
+void chassis_reader::fail(const doc::position &at, const std::string &path,
                           const std::string &what) {
   if (!error_.empty()) return;
   error_ = file_ + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) + ": " +
@@ -50,8 +49,8 @@ void chassis_reader::fail(const json::position &at, const std::string &path,
 
 bool chassis_reader::object(const node &n, std::initializer_list<const char *> known) {
   if (!ok()) return false;
-  if (n.v.type != json::kind::object) {
-    fail(n.v.at, n.path, std::string("expected an object, found ") + json::describe(n.v.type));
+  if (n.v.type != doc::kind::object) {
+    fail(n.v.at, n.path, std::string("expected an object, found ") + doc::describe(n.v.type));
     return false;
   }
   for (auto &[name, value] : n.v.members) {
@@ -66,52 +65,52 @@ bool chassis_reader::object(const node &n, std::initializer_list<const char *> k
   return true;
 }
 
-const json::value *chassis_reader::field(const node &n, const char *name, bool required) {
+const doc::value *chassis_reader::field(const node &n, const char *name, bool required) {
   if (!ok()) return nullptr;
-  const json::value *v = n.v.member(name);
+  const doc::value *v = n.v.member(name);
   if (v == nullptr && required) fail(n.v.at, n.path, std::string("missing field \"") + name + "\"");
   return v;
 }
 
 void chassis_reader::text(const node &n, const char *name, std::string &out, bool required) {
-  const json::value *v = field(n, name, required);
+  const doc::value *v = field(n, name, required);
   if (v == nullptr) return;
-  if (v->type != json::kind::string) {
-    fail(v->at, n.child(name), std::string("expected a string, found ") + json::describe(v->type));
+  if (!v->scalar()) {
+    fail(v->at, n.child(name), std::string("expected a string, found ") + doc::describe(v->type));
     return;
   }
   out = v->text;
 }
 
 void chassis_reader::boolean(const node &n, const char *name, bool &out) {
-  const json::value *v = field(n, name, false);
+  const doc::value *v = field(n, name, false);
   if (v == nullptr) return;
-  if (v->type != json::kind::boolean) {
+  if (v->type != doc::kind::boolean) {
     fail(v->at, n.child(name),
-         std::string("expected true or false, found ") + json::describe(v->type));
+         std::string("expected true or false, found ") + doc::describe(v->type));
     return;
   }
   out = v->flag;
 }
 
-bool chassis_reader::number_value(const json::value &v, const place &at, int64_t low, int64_t high,
+bool chassis_reader::number_value(const doc::value &v, const place &at, int64_t low, int64_t high,
                                   bool hex, int64_t &out) {
-  int64_t n = 0;
-  if (hex && v.type == json::kind::string) {
+  int64_t n = v.whole;
+  if (hex && v.type == doc::kind::string) {
     if (!parse_hex(v.text, n)) {
       fail(v.at, at.text(), "expected " + range_text(low, high) + " or a hexadecimal \"0x...\"");
       return false;
     }
-  } else if (v.type != json::kind::number || !v.integral) {
+  } else if (v.type != doc::kind::number || !v.integral) {
     fail(v.at, at.text(),
          "expected " + range_text(low, high) + ", found " +
-             (v.type == json::kind::number ? "a fraction" : json::describe(v.type)));
+             (v.type == doc::kind::number ? "a fraction" : doc::describe(v.type)));
     return false;
-  } else {
-    n = static_cast<int64_t>(v.number);
   }
-  if (n < low || n > high || (v.type == json::kind::number && std::fabs(v.number) > 9e15)) {
-    fail(v.at, at.text(), "expected " + range_text(low, high) + ", found " + std::to_string(n));
+  bool fits = v.type != doc::kind::number || v.fits;
+  if (!fits || n < low || n > high) {
+    fail(v.at, at.text(),
+         "expected " + range_text(low, high) + ", found " + (fits ? std::to_string(n) : v.text));
     return false;
   }
   out = n;
@@ -120,7 +119,7 @@ bool chassis_reader::number_value(const json::value &v, const place &at, int64_t
 
 void chassis_reader::number(const node &n, const char *name, int64_t low, int64_t high,
                             int64_t &out, bool required, bool hex) {
-  const json::value *v = field(n, name, required);
+  const doc::value *v = field(n, name, required);
   if (v != nullptr) number_value(*v, place{nullptr, &n, name}, low, high, hex, out);
 }
 
@@ -138,9 +137,9 @@ void chassis_reader::code(const node &n, const char *name, uint32_t &out, bool r
 }
 
 void chassis_reader::time(const node &n, const char *name, int64_t &out, bool required) {
-  const json::value *v = field(n, name, required);
+  const doc::value *v = field(n, name, required);
   if (v == nullptr) return;
-  if (v->type == json::kind::string) {
+  if (v->type == doc::kind::string) {
     int64_t seconds = 0;
     if (!parse_iso_time(v->text, seconds))
       fail(v->at, n.child(name), "expected a time such as \"2024-03-01T09:00:00Z\"");
@@ -165,9 +164,9 @@ void chassis_reader::words(const node &n, const char *name, uint32_t low, uint32
 
 void chassis_reader::texts(const node &n, const char *name, std::vector<std::string> &out) {
   list(n, name, [&](const node &item) {
-    if (item.v.type != json::kind::string) {
+    if (!item.v.scalar()) {
       fail(item.v.at, item.path,
-           std::string("expected a string, found ") + json::describe(item.v.type));
+           std::string("expected a string, found ") + doc::describe(item.v.type));
       return;
     }
     out.push_back(item.v.text);
@@ -176,10 +175,10 @@ void chassis_reader::texts(const node &n, const char *name, std::vector<std::str
 
 void chassis_reader::list(const node &n, const char *name,
                           const std::function<void(const node &)> &each, bool required) {
-  const json::value *v = field(n, name, required);
+  const doc::value *v = field(n, name, required);
   if (v == nullptr) return;
-  if (v->type != json::kind::array) {
-    fail(v->at, n.child(name), std::string("expected a list, found ") + json::describe(v->type));
+  if (v->type != doc::kind::list) {
+    fail(v->at, n.child(name), std::string("expected a list, found ") + doc::describe(v->type));
     return;
   }
   for (size_t i = 0; i < v->items.size() && ok(); ++i)

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "chassis/json.h"
+#include "chassis/document.h"
 
 namespace vdcsim {
 
-// One JSON object of the file and the path that leads to it ("vdcs[2]").
+// One mapping of the file and the path that leads to it ("vdcs[2]").
 struct node {
-  const json::value &v;
+  const doc::value &v;
   std::string path;
 
   std::string child(const char *name) const { return path.empty() ? name : path + "." + name; }
@@ -37,11 +37,11 @@ class chassis_reader {
 
   bool ok() const { return error_.empty(); }
   const std::string &error() const { return error_; }
-  void fail(const json::position &at, const std::string &path, const std::string &what);
+  void fail(const doc::position &at, const std::string &path, const std::string &what);
 
   // Checks that `n` is an object holding only the names given.
   bool object(const node &n, std::initializer_list<const char *> known);
-  const json::value *field(const node &n, const char *name, bool required);
+  const doc::value *field(const node &n, const char *name, bool required);
 
   void text(const node &n, const char *name, std::string &out, bool required = false);
   void boolean(const node &n, const char *name, bool &out);
@@ -59,13 +59,13 @@ class chassis_reader {
   void list(const node &n, const char *name, const std::function<void(const node &)> &each,
             bool required = false);
   // A whole number from `low` to `high` that stands at `path`.
-  bool whole(const json::value &v, const std::string &path, int64_t low, int64_t high,
+  bool whole(const doc::value &v, const std::string &path, int64_t low, int64_t high,
              int64_t &out) {
     return number_value(v, place{&path}, low, high, false, out);
   }
 
  private:
-  bool number_value(const json::value &v, const place &at, int64_t low, int64_t high, bool hex,
+  bool number_value(const doc::value &v, const place &at, int64_t low, int64_t high, bool hex,
                     int64_t &out);
   std::string file_;
   std::string error_;

@@ -1,168 +1,124 @@
 // Writing the model as a chassis file: the nested shells of a switch read the state the
-// outer shell left, and write back what they changed.
-#include <cstdio>
+// outer shell left and write back what they changed, and `copy running-config` saves it.
 #include <ctime>
-#include <type_traits>
 
 #include "chassis/chassis_file.h"
-#include "chassis/json.h"
 #include "chassis/names.h"
+#include "chassis/yaml_writer.h"
 #include "switch/session_files.h"
 
 namespace vdcsim {
 namespace {
 
-void hex_code(json::writer &w, const char *name, uint32_t code) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%x", code);
-  w.key(name);
-  w.string(text);
-}
-
-void text_field(json::writer &w, const char *name, const std::string &text) {
-  w.key(name);
-  w.string(text);
-}
-
-void number_field(json::writer &w, const char *name, int64_t number) {
-  w.key(name);
-  w.integer(number);
-}
-
-void bool_field(json::writer &w, const char *name, bool flag) {
-  w.key(name);
-  w.boolean(flag);
-}
-
-void time_field(json::writer &w, const char *name, int64_t seconds) {
-  text_field(w, name, format_time(seconds));
-}
-
-// A named array with one element written by `write_item` per item.
+// A list field with one entry per item, each written by `write_item`.
 template <typename T, typename Fn>
-void array_field(json::writer &w, const char *name, const std::vector<T> &items, Fn write_item) {
-  w.key(name);
-  w.begin_array();
-  for (auto &item : items)
+void list_field(yaml_writer &w, const char *name, const std::vector<T> &items, bool flow,
+                Fn write_item) {
+  if (items.empty()) return w.raw(name, "[]");
+  w.open(name);
+  for (auto &item : items) {
+    w.begin_item(flow);
     write_item(item);
-  w.end_array();
+    w.end_item();
+  }
+  w.close();
 }
 
-template <typename T>
-void list_field(json::writer &w, const char *name, const std::vector<T> &items) {
-  array_field(w, name, items, [&w](const T &item) {
-    if constexpr (std::is_same_v<T, std::string>)
-      w.string(item);
-    else
-      w.integer(item);
-  });
+void write_top(yaml_writer &w, const chassis &c) {
+  w.text("clock", format_time(c.clock));
+  w.text("switchwide_mode", c.switchwide_mode);
+  w.integer("max_vdcs", c.max_vdcs);
+  w.open("operator");
+  w.text("user", c.op.user);
+  w.text("role", c.op.role);
+  w.close();
 }
 
-void write_linecards(json::writer &w, const chassis &c) {
-  array_field(w, "linecard_types", c.linecard_types, [&w](const auto &t) {
-    w.begin_object();
-    hex_code(w, "value", t.value);
-    text_field(w, "name", t.name);
-    bool_field(w, "ethernet", t.ethernet);
-    bool_field(w, "fcoe", t.fcoe);
-    w.end_object();
+void write_linecards(yaml_writer &w, const chassis &c) {
+  list_field(w, "linecard_types", c.linecard_types, true, [&w](const auto &t) {
+    w.hex("value", t.value);
+    w.text("name", t.name);
+    w.boolean("ethernet", t.ethernet);
+    w.boolean("fcoe", t.fcoe);
   });
-  array_field(w, "modules", c.modules, [&w](const auto &m) {
-    w.begin_object();
-    number_field(w, "slot", m.slot);
-    text_field(w, "type", m.type);
-    w.end_object();
-  });
-}
-
-void write_feature_sets(json::writer &w, const chassis &c) {
-  array_field(w, "feature_sets", c.feature_sets, [&w](const auto &fs) {
-    w.begin_object();
-    number_field(w, "id", fs.id);
-    text_field(w, "name", fs.name);
-    w.end_object();
-  });
-  array_field(w, "error_texts", c.error_texts, [&w](const auto &e) {
-    w.begin_object();
-    hex_code(w, "code", e.code);
-    text_field(w, "text", e.text);
-    w.end_object();
+  list_field(w, "modules", c.modules, true, [&w](const auto &m) {
+    w.integer("slot", m.slot);
+    w.text("type", m.type);
   });
 }
 
-void write_vdc(json::writer &w, const vdc &v) {
-  w.begin_object();
-  number_field(w, "id", v.id);
-  text_field(w, "name", v.name);
-  text_field(w, "state", v.state);
-  text_field(w, "mac", v.mac);
-  text_field(w, "ha_policy", v.ha_policy);
-  text_field(w, "dual_sup_ha_policy", v.dual_sup_ha_policy);
-  number_field(w, "boot_order", v.boot_order);
-  number_field(w, "cpu_share", v.cpu_share);
-  time_field(w, "create_time", v.create_time);
-  number_field(w, "reload_count", v.reload_count);
-  number_field(w, "restart_count", v.restart_count);
-  time_field(w, "restart_time", v.restart_time);
-  text_field(w, "restart_reason", v.restart_reason);
-  text_field(w, "type", v.type);
-  list_field(w, "module_types", v.module_types);
-  list_field(w, "feature_sets", v.feature_sets);
-  bool_field(w, "setup_done", v.setup_done);
-  bool_field(w, "setup_fails", v.setup_fails);
-  w.end_object();
+void write_feature_sets(yaml_writer &w, const chassis &c) {
+  list_field(w, "feature_sets", c.feature_sets, true, [&w](const auto &fs) {
+    w.integer("id", fs.id);
+    w.text("name", fs.name);
+  });
+  list_field(w, "error_texts", c.error_texts, true, [&w](const auto &e) {
+    w.hex("code", e.code);
+    w.text("text", e.text);
+  });
+}
+
+void write_vdc(yaml_writer &w, const vdc &v) {
+  w.integer("id", v.id);
+  w.text("name", v.name);
+  w.text("state", v.state);
+  w.text("mac", v.mac);
+  w.text("ha_policy", v.ha_policy);
+  w.text("dual_sup_ha_policy", v.dual_sup_ha_policy);
+  w.integer("boot_order", v.boot_order);
+  w.integer("cpu_share", v.cpu_share);
+  w.text("create_time", format_time(v.create_time));
+  w.integer("reload_count", v.reload_count);
+  w.integer("restart_count", v.restart_count);
+  w.text("restart_time", format_time(v.restart_time));
+  w.text("restart_reason", v.restart_reason);
+  w.text("type", v.type);
+  w.texts("module_types", v.module_types);
+  w.texts("feature_sets", v.feature_sets);
+  w.boolean("setup_done", v.setup_done);
+  w.boolean("setup_fails", v.setup_fails);
 }
 
 // Interfaces are most of a large chassis: fields that hold their defaults are left out.
-void write_interface(json::writer &w, const interface &i, size_t position) {
-  w.begin_object();
-  text_field(w, "name", i.name);
-  if (i.short_name != short_interface_name(i.name)) text_field(w, "short_name", i.short_name);
-  if (i.ifindex != default_ifindex(position)) hex_code(w, "ifindex", i.ifindex);
-  number_field(w, "slot", i.slot);
-  if (i.vdc != 0) number_field(w, "vdc", i.vdc);
-  if (!i.shared_with.empty()) list_field(w, "shared_with", i.shared_with);
-  if (i.breakout) bool_field(w, "breakout", i.breakout);
-  if (i.move_result != 0) hex_code(w, "move_result", static_cast<uint32_t>(i.move_result));
-  if (i.move_status != 0) hex_code(w, "move_status", i.move_status);
-  w.end_object();
+void write_interface(yaml_writer &w, const interface &i, size_t position) {
+  w.text("name", i.name);
+  if (i.short_name != short_interface_name(i.name)) w.text("short_name", i.short_name);
+  if (i.ifindex != default_ifindex(position)) w.hex("ifindex", i.ifindex);
+  w.integer("slot", i.slot);
+  if (i.vdc != 0) w.integer("vdc", i.vdc);
+  if (!i.shared_with.empty()) w.integers("shared_with", i.shared_with);
+  if (i.breakout) w.boolean("breakout", i.breakout);
+  if (i.move_result != 0) w.hex("move_result", static_cast<uint32_t>(i.move_result));
+  if (i.move_status != 0) w.hex("move_status", i.move_status);
 }
 
-void write_storage(json::writer &w, const chassis &c) {
-  w.key("storage");
-  w.begin_object();
-  number_field(w, "vdc", c.fcoe.vdc);
-  number_field(w, "sharing_eth_vdc", c.fcoe.sharing_eth_vdc);
-  array_field(w, "reserved_vlans", c.fcoe.reserved_vlans, [&w](const auto &r) {
-    w.begin_array();
-    w.integer(r.low);
-    w.integer(r.high);
-    w.end_array();
-  });
-  w.end_object();
+void write_storage(yaml_writer &w, const chassis &c) {
+  w.open("storage");
+  w.integer("vdc", c.fcoe.vdc);
+  w.integer("sharing_eth_vdc", c.fcoe.sharing_eth_vdc);
+  std::string ranges = "[";
+  for (auto &r : c.fcoe.reserved_vlans)
+    ranges.append(ranges.size() > 1 ? ", [" : "[")
+        .append(std::to_string(r.low) + ", " + std::to_string(r.high) + "]");
+  w.raw("reserved_vlans", ranges + "]");
+  w.close();
+  w.open("dirty_bits");
+  w.integers("dirty", c.dirty.dirty);
+  w.integers("active", c.dirty.active);
+  w.integers("pending", c.dirty.pending);
+  w.close();
 }
 
-void write_dirty_bits(json::writer &w, const chassis &c) {
-  w.key("dirty_bits");
-  w.begin_object();
-  list_field(w, "dirty", c.dirty.dirty);
-  list_field(w, "active", c.dirty.active);
-  list_field(w, "pending", c.dirty.pending);
-  w.end_object();
-}
-
-void write_event(json::writer &w, const event &e) {
-  w.begin_object();
-  time_field(w, "time", e.time);
-  text_field(w, "kind", event_kind_name(e.kind));
-  number_field(w, "vdc", e.vdc);
-  text_field(w, "vdc_name", e.vdc_name);
-  text_field(w, "state", e.state);
-  text_field(w, "desc", e.desc);
-  number_field(w, "dest_vdc", e.dest_vdc);
-  list_field(w, "sources", e.sources);
-  number_field(w, "ports", e.ports);
-  w.end_object();
+void write_event(yaml_writer &w, const event &e) {
+  w.text("time", format_time(e.time));
+  w.text("kind", event_kind_name(e.kind));
+  w.integer("vdc", e.vdc);
+  w.text("vdc_name", e.vdc_name);
+  w.text("state", e.state);
+  w.text("desc", e.desc);
+  w.integer("dest_vdc", e.dest_vdc);
+  w.integers("sources", e.sources);
+  w.integer("ports", e.ports);
 }
 
 }  // namespace
@@ -176,32 +132,23 @@ std::string format_time(int64_t seconds) {
   return text;
 }
 
-std::string chassis_to_json(const chassis &c) {
-  json::writer w;
-  w.begin_object();
-  time_field(w, "clock", c.clock);
-  text_field(w, "switchwide_mode", c.switchwide_mode);
-  number_field(w, "max_vdcs", c.max_vdcs);
-  w.key("operator");
-  w.begin_object();
-  text_field(w, "user", c.op.user);
-  text_field(w, "role", c.op.role);
-  w.end_object();
+std::string chassis_to_yaml(const chassis &c) {
+  yaml_writer w;
+  w.comment("vdcsim chassis (sim/CHASSIS.md)");
+  write_top(w, c);
   write_linecards(w, c);
   write_feature_sets(w, c);
-  array_field(w, "vdcs", c.vdcs, [&w](const vdc &v) { write_vdc(w, v); });
+  list_field(w, "vdcs", c.vdcs, false, [&w](const vdc &v) { write_vdc(w, v); });
   size_t position = 0;
-  array_field(w, "interfaces", c.interfaces,
-              [&](const interface &i) { write_interface(w, i, position++); });
+  list_field(w, "interfaces", c.interfaces, true,
+             [&](const interface &i) { write_interface(w, i, position++); });
   write_storage(w, c);
-  write_dirty_bits(w, c);
-  array_field(w, "events", c.events, [&w](const event &e) { write_event(w, e); });
-  w.end_object();
-  return w.text();
+  list_field(w, "events", c.events, true, [&w](const event &e) { write_event(w, e); });
+  return w.str();
 }
 
 bool save_chassis(const std::string &path, const chassis &c, std::string &error) {
-  return replace_file(path, chassis_to_json(c), error);
+  return replace_file(path, chassis_to_yaml(c), error);
 }
 
 }  // namespace vdcsim

@@ -19,6 +19,8 @@ bool show_dirty_bits(session &s, std::span<const param_value> args);
 bool show_internal(session &s, std::span<const param_value> args);
 bool show_storage(session &s, std::span<const param_value> args);
 bool show_event_history(session &s, std::span<const param_value> args);
+bool show_running_config(session &s, std::span<const param_value> args);
+bool copy_running_config(session &s, std::span<const param_value> args);
 
 bool switch_vdc(session &s, std::span<const param_value> args);
 bool create_vdc(session &s, std::span<const param_value> args);

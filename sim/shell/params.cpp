@@ -59,6 +59,7 @@ void library_help(session &s, param_kind kind, const std::string &word) {
       break;
     case param_kind::interface_list:
     case param_kind::page_length:
+    case param_kind::file:
       break;
   }
 }
@@ -201,12 +202,16 @@ void param_help(session &s, param_kind kind, const std::string &word) {
     std::printf("  %-16s  %s\n", "<0-511>", "Lines on a page; 0 never stops at --More--");
     return;
   }
+  if (kind == param_kind::file) {
+    std::printf("  %-16s  %s\n", "<file>", "The chassis file to write");
+    return;
+  }
   library_help(s, kind, word);
 }
 
 std::vector<std::string> param_completions(session &s, param_kind kind, const std::string &word) {
   if (kind == param_kind::interface_list) return interface_completions(s, word);
-  if (kind == param_kind::page_length) return {};
+  if (kind == param_kind::page_length || kind == param_kind::file) return {};
   auto &p = standin::platform();
   p.last_table.clear();
   silently([&] { library_help(s, kind, word); });
@@ -234,6 +239,8 @@ param_value param_resolve(session &s, param_kind kind, const std::string &word) 
       return resolve_interfaces(s, word);
     case param_kind::page_length:
       return resolve_page_length(word);
+    case param_kind::file:
+      return param_value{true, 0, word, "", true, {}};
     default:
       return from_match(library_match(s, kind, word), kind);
   }
@@ -255,6 +262,8 @@ const char *param_placeholder(param_kind kind) {
       return "<interfaces>";
     case param_kind::page_length:
       return "<0-511>";
+    case param_kind::file:
+      return "<file>";
   }
   return "<word>";
 }

@@ -21,6 +21,7 @@ enum class param_kind {
   module_type,     // a linecard type
   interface_list,  // interfaces separated by commas
   page_length,     // lines on a page of output, 0 for no pages
+  file,            // a file name, as typed
 };
 
 struct param_value {

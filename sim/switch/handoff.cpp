@@ -24,17 +24,27 @@ void report(const std::string &error) {
 bool changed_since_read(session &s) {
   int64_t now = s.model.clock;
   s.model.clock = s.state_clock;
-  bool changed = chassis_to_json(s.model) != s.state_text;
+  bool changed = chassis_to_yaml(s.model) != s.state_text;
   s.model.clock = now;
   return changed;
+}
+
+// The first shell leaves the chassis it began with beside the state file before its
+// first switch, for `show running-config` in the nested shells.
+void save_start(session &s) {
+  if (s.start_saved) return;
+  s.start_saved = true;
+  std::string error, path = start_file_beside(s.state_file);
+  if (access(path.c_str(), F_OK) != 0 && !save_chassis(path, s.start, error)) report(error);
 }
 
 }  // namespace
 
 bool save_state(session &s) {
   if (s.state_file.empty()) return true;
+  save_start(s);
   std::string error;
-  s.state_text = chassis_to_json(s.model);
+  s.state_text = chassis_to_yaml(s.model);
   s.state_clock = s.model.clock;
   if (replace_file(s.state_file, s.state_text, error)) return true;
   report(error);

@@ -14,11 +14,12 @@ namespace vdcsim {
 
 struct session {
   session(const library &bound, chassis loaded, uint32_t vdc)
-      : lib(bound), model(std::move(loaded)), mgr(model, lib, vdc) {}
+      : lib(bound), start(loaded), model(std::move(loaded)), mgr(model, lib, vdc) {}
   session(const session &) = delete;
   session &operator=(const session &) = delete;
 
   library lib;
+  chassis start;  // the model as the first shell loaded it; nested shells read it from a file
   chassis model;
   manager mgr;
   std::string state_file;   // the model as nested programs read and write it
@@ -28,6 +29,7 @@ struct session {
   int failures = 0;         // commands unknown or refused
   long script_line = 0;     // the last line read from standard input, by nested shells too
   bool done = false;
+  bool start_saved = false;  // `start` is in the file beside the state file
 
   // "switch# " in the default VDC, "switch-prod# " in VDC prod.
   std::string prompt() const;

@@ -78,23 +78,37 @@ void remove_session_dir(const std::string &dir) {
 }
 
 std::string state_file_in(const std::string &dir) {
-  return dir + "/state.json";
+  return dir + "/state.yaml";
 }
 
-bool replace_file(const std::string &path, const std::string &text, std::string &error) {
+std::string start_file_beside(const std::string &state_file) {
+  return directory_of(state_file) + "/start.yaml";
+}
+
+bool replace_file_as(const std::string &path, const std::string &text, mode_t mode,
+                     std::string &reason) {
   directory_lock lock(directory_of(path));
   std::string temporary = path + ".XXXXXX";
   int fd = mkstemp(temporary.data());
-  if (fd < 0) return fail(error, path, "cannot write the chassis state");
-  bool written = write_all(fd, text);
+  if (fd < 0) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  bool written = fchmod(fd, mode) == 0 && write_all(fd, text);
   if (close(fd) != 0) written = false;
   if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
-    int saved = errno;
+    reason = std::strerror(errno);
     unlink(temporary.c_str());
-    errno = saved;
-    return fail(error, path, "cannot write the chassis state");
+    return false;
   }
   return true;
+}
+
+bool replace_file(const std::string &path, const std::string &text, std::string &error) {
+  std::string reason;
+  if (replace_file_as(path, text, 0600, reason)) return true;
+  error = path + ": cannot write the chassis state: " + reason;
+  return false;
 }
 
 bool read_bounded(const std::string &path, size_t limit, bool follow, std::string &text,

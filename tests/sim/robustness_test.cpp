@@ -40,9 +40,9 @@ TEST(state_file, what_the_writer_writes_the_reader_reads_back) {
   ASSERT_TRUE(vdcsim::load_chassis(test_path("data/chassis/limits.json"), model, error)) << error;
   vdcsim::library lib{};
   vdcsim::manager(model, lib, 1).tick();  // the clock stands at its last second already
-  std::string text = vdcsim::chassis_to_json(model);
+  std::string text = vdcsim::chassis_to_yaml(model);
   ASSERT_TRUE(vdcsim::parse_chassis(text, "state.json", again, error)) << error;
-  EXPECT_EQ(vdcsim::chassis_to_json(again), text);
+  EXPECT_EQ(vdcsim::chassis_to_yaml(again), text);
 }
 
 // A reader that opened the state file keeps a whole model while a writer replaces it;
@@ -62,7 +62,7 @@ TEST(state_file, is_replaced_whole_under_a_lock) {
   EXPECT_EQ(read_file(path), first) << "written while the directory was locked";
   close(lock);
   writer.join();
-  EXPECT_EQ(read_file(path), vdcsim::chassis_to_json(model));
+  EXPECT_EQ(read_file(path), vdcsim::chassis_to_yaml(model));
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), first);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }

@@ -1,0 +1,56 @@
+// `show running-config` and `copy running-config FILE`: the session's changes as
+// commands, and the whole model as a chassis file.
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "chassis/chassis_file.h"
+#include "chassis/running_config.h"
+#include "shell/actions.h"
+#include "switch/programs.h"
+#include "switch/session_files.h"
+
+namespace vdcsim {
+namespace {
+
+// The first shell holds the chassis it began with; a nested shell reads it from the
+// file the first shell left beside the state file (without one, it began the session).
+bool starting_chassis(session &s, chassis &out, std::string &error) {
+  if (nesting_depth() == 0 || s.state_file.empty()) {
+    out = s.start;
+    return true;
+  }
+  return load_chassis(start_file_beside(s.state_file), out, error);
+}
+
+mode_t operator_file_mode() {
+  mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool show_running_config(session &s, std::span<const param_value>) {
+  chassis start;
+  std::string error;
+  if (!starting_chassis(s, start, error)) return refuse("Cannot tell what changed: " + error);
+  std::fputs(running_config(start, s.model).c_str(), stdout);
+  std::fflush(stdout);
+  return true;
+}
+
+// The copy holds the switch as this command leaves it: with the clock one second on.
+bool copy_running_config(session &s, std::span<const param_value> args) {
+  const std::string &path = args[0].text;
+  int64_t now = s.model.clock;
+  s.mgr.tick();
+  std::string text = chassis_to_yaml(s.model), reason;
+  s.model.clock = now;
+  if (!replace_file_as(path, text, operator_file_mode(), reason))
+    return refuse("Cannot write " + path + ": " + reason);
+  std::printf("Saved the running configuration to %s\n", path.c_str());
+  return true;
+}
+
+}  // namespace vdcsim
