@@ -53,12 +53,12 @@ bool chassis_reader::object(const node &n, std::initializer_list<const char *> k
     fail(n.v.at, n.path, std::string("expected an object, found ") + doc::describe(n.v.type));
     return false;
   }
-  for (auto &[name, value] : n.v.members) {
+  for (size_t i = 0; i < n.v.names.size(); ++i) {
     bool found = false;
     for (const char *k : known)
-      found = found || name == k;
+      found = found || n.v.names[i] == k;
     if (!found) {
-      fail(value.at, n.child(name.c_str()), "unknown field");
+      fail(n.v.items[i].at, n.child(n.v.names[i].c_str()), "unknown field");
       return false;
     }
   }

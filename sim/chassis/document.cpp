@@ -111,8 +111,6 @@ class builder : public YAML::EventHandler {
       return fail(where, "more than " + std::to_string(max_values) + " values");
     for (auto &item : v.items)
       if (!count_values(item, where)) return false;
-    for (auto &member : v.members)
-      if (!count_values(member.second, where)) return false;
     return true;
   }
 
@@ -142,8 +140,9 @@ class builder : public YAML::EventHandler {
       return nullptr;
     }
     f.key_next = true;
-    f.v->members.emplace_back(std::move(f.key), std::move(v));
-    return &f.v->members.back().second;
+    f.v->names.push_back(std::move(f.key));
+    f.v->items.push_back(std::move(v));
+    return &f.v->items.back();
   }
 
   void open(const YAML::Mark &mark, kind type, YAML::anchor_t anchor) {
@@ -200,8 +199,9 @@ class no_more : public YAML::EventHandler {
 }  // namespace
 
 const value *value::member(std::string_view name) const {
-  for (auto &m : members)
-    if (m.first == name) return &m.second;
+  if (type != kind::object) return nullptr;
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i] == name) return &items[i];
   return nullptr;
 }
 

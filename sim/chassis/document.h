@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace vdcsim::doc {
@@ -28,8 +27,8 @@ struct value {
   bool integral = false;  // number: written as a whole number
   bool fits = false;      // a whole number within 64 bits: `whole` holds it
   int64_t whole = 0;
-  std::vector<value> items;                            // list
-  std::vector<std::pair<std::string, value>> members;  // object, in file order
+  std::vector<value> items;        // list; object: the fields' values, in file order
+  std::vector<std::string> names;  // object: the fields' names, beside their values
 
   bool scalar() const { return type != kind::list && type != kind::object; }
   const value *member(std::string_view name) const;
