@@ -113,12 +113,14 @@ struct position {
 
 position split_at_cursor(const std::string &line) {
   position pos;
-  pos.words = split_words(line);
-  bool fresh = line.empty() || line.back() == ' ' || line.back() == '\t';
-  if (!fresh && !pos.words.empty()) {
-    pos.partial = pos.words.back().text;
-    pos.words.pop_back();
-  }
+  // The partial word runs back to the last blank or the first '|', as the line editor
+  // sees it.
+  size_t blank = line.find_last_of(" \t");
+  size_t start = blank == std::string::npos ? 0 : blank + 1;
+  size_t pipe = line.find('|');
+  if (pipe != std::string::npos && pipe >= start) start = pipe + 1;
+  pos.partial = line.substr(start);
+  pos.words = split_words(line.substr(0, start));
   return pos;
 }
 
@@ -130,15 +132,20 @@ bool takes_filters(const parse &p) {
 
 }  // namespace
 
+// No command word holds a '|', so the first one ends the command even when it is written
+// against its neighbours ("show vdc|count"); later ones stand alone, as a pattern may hold
+// one.
 std::vector<word> split_words(const std::string &line) {
   std::vector<word> words;
+  size_t first_pipe = line.find('|');
   size_t i = 0;
   while (i < line.size()) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
       ++i;
     size_t start = i;
-    while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t' && i != first_pipe)
       ++i;
+    if (i == start && i == first_pipe) ++i;
     if (i > start) words.push_back(word{line.substr(start, i - start), start});
   }
   return words;

@@ -85,7 +85,7 @@ void set_up(session &s) {
   rl_catch_signals = 0;
   rl_getc_function = read_key;
   rl_readline_name = "vdcsim";
-  rl_basic_word_break_characters = const_cast<char *>(" \t");
+  rl_basic_word_break_characters = const_cast<char *>(" \t|");
   rl_attempted_completion_function = complete;
   rl_completion_append_character = ' ';
   rl_bind_key('?', help_key);
