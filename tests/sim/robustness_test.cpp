@@ -13,9 +13,9 @@
 
 #include "capture.h"
 #include "chassis/chassis_file.h"
+#include "sim_support.h"
 #include "switch/manager.h"
 #include "switch/session_files.h"
-#include "sim_support.h"
 #include "terminal.h"
 
 namespace {
@@ -90,6 +90,27 @@ TEST(state_file, the_session_directory_is_private) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
   vdcsim::remove_session_dir(dir);
   EXPECT_NE(access(dir.c_str(), F_OK), 0);
+}
+
+// A disk that fills up (a limit on file size here) refuses the copy and the switch, each
+// with its reason; the file already there keeps its text and nothing is left beside it.
+TEST(full_disk, refuses_the_copy_and_the_switch_and_keeps_the_old_file) {
+  zms_test::temp_dir dir;
+  std::string path = dir.path() + "/lab.yaml";
+  sim_test::write_file(path, "old\n");
+  auto r = sim_test::run_vdcsim({"-c", "copy running-config " + path, "-c", "switchto vdc prod",
+                                 "-c", "show vdc current-vdc"},
+                                "", {}, 4096);
+  EXPECT_EQ(r.out, "switch# copy running-config " + path + "\n% Cannot write " + path +
+                       ": File too large\nswitch# switchto vdc prod\n% Cannot switch VDC: the "
+                       "state file cannot be written.\nswitch# show vdc current-vdc\nCurrent vdc "
+                       "is 1 - switch\n");
+  EXPECT_NE(r.err.find("state.yaml: cannot write the chassis state: File too large"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_EQ(read_file(path), "old\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "sim_support.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,7 +49,7 @@ std::vector<std::string> case_names(const std::string &dir) {
 }
 
 outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input,
-                   const std::vector<std::string> &env) {
+                   const std::vector<std::string> &env, rlim_t file_limit) {
   std::string in = temp_path("in"), out = temp_path("out"), err = temp_path("err");
   write_file(in, input);
   std::vector<std::string> argv = {VDCSIM_PROGRAM};
@@ -66,6 +67,9 @@ outcome run_vdcsim(const std::vector<std::string> &args, const std::string &inpu
     unsetenv("VDCSIM_STATE");
     for (auto &setting : env)
       putenv(const_cast<char *>(setting.c_str()));
+    rlimit limit{file_limit, file_limit};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
     execv(raw[0], raw.data());
     _exit(126);
   }

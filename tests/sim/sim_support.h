@@ -3,6 +3,8 @@
 #ifndef VDCSIM_TEST_SUPPORT_H
 #define VDCSIM_TEST_SUPPORT_H
 
+#include <sys/resource.h>
+
 #include <string>
 #include <vector>
 
@@ -14,9 +16,10 @@ struct outcome {
   std::string err;
 };
 
-// Runs vdcsim with `args`, `input` on its standard input, TZ=UTC and `env` (NAME=VALUE).
+// Runs vdcsim with `args`, `input` on its standard input, TZ=UTC and `env` (NAME=VALUE);
+// a `file_limit` of bytes stands for a disk that fills up there.
 outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "",
-                   const std::vector<std::string> &env = {});
+                   const std::vector<std::string> &env = {}, rlim_t file_limit = RLIM_INFINITY);
 
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &text);
