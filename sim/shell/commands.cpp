@@ -28,10 +28,6 @@ bool same(const char *keyword, const std::string &word) {
   return strcasecmp(keyword, word.c_str()) == 0;
 }
 
-bool prefix_of(const char *keyword, const std::string &word) {
-  return strncasecmp(keyword, word.c_str(), word.size()) == 0;
-}
-
 // Narrows `alive` to the commands that accept `w` as their word `index`: an exact
 // keyword first, then a unique keyword prefix, then a parameter.
 bool narrow(std::vector<const command_def *> &alive, size_t index, const std::string &w,
@@ -86,24 +82,18 @@ parse parse_words(const std::vector<word> &words, size_t count) {
   return p;
 }
 
-void marker(size_t column, const std::string &what) {
-  std::printf("%*s^\n%% %s at '^' marker.\n", static_cast<int>(column), "", what.c_str());
-}
-
 bool refuse_at(const word &w, size_t prompt_width, const param_value &v) {
   if (!v.at_marker) {
     std::printf("%*s^\n", static_cast<int>(prompt_width + w.offset), "");
     return refuse(v.error);
   }
-  marker(prompt_width + w.offset, v.error);
-  return false;
+  return mark_word(w, prompt_width, v.error);
 }
 
 bool report(const parse &p, const std::vector<word> &words, size_t prompt_width) {
   if (p.result == verdict::incomplete) return refuse("Incomplete command.");
-  marker(prompt_width + words[p.at].offset,
-         p.result == verdict::ambiguous ? "Ambiguous command" : "Invalid command");
-  return false;
+  return mark_word(words[p.at], prompt_width,
+                   p.result == verdict::ambiguous ? "Ambiguous command" : "Invalid command");
 }
 
 struct position {
@@ -131,6 +121,20 @@ bool takes_filters(const parse &p) {
 }
 
 }  // namespace
+
+bool mark_word(const word &w, size_t prompt_width, const std::string &what) {
+  std::printf("%*s^\n%% %s at '^' marker.\n", static_cast<int>(prompt_width + w.offset), "",
+              what.c_str());
+  return false;
+}
+
+void help_row(const char *name, const char *help) {
+  std::printf("  %-16s  %s\n", name, help);
+}
+
+bool prefix_of(const char *keyword, const std::string &word) {
+  return strncasecmp(keyword, word.c_str(), word.size()) == 0;
+}
 
 // No command word holds a '|', so the first one ends the command even when it is written
 // against its neighbours ("show vdc|count"); later ones stand alone, as a pattern may hold
@@ -209,11 +213,11 @@ void print_help(session &s, const std::string &line, size_t prompt_width) {
       runnable = runnable || pos.partial.empty();
   }
   for (auto &[keyword, help] : keywords)
-    std::printf("  %-16s  %s\n", keyword.c_str(), help);
+    help_row(keyword.c_str(), help);
   for (param_kind kind : params)
     param_help(s, kind, pos.partial);
   if (takes_filters(p) && prefix_of("|", pos.partial)) print_pipe_help();
-  if (runnable) std::printf("  %-16s  %s\n", "<cr>", "Run the command");
+  if (runnable) help_row("<cr>", "Run the command");
   fflush(stdout);
 }
 

@@ -28,10 +28,6 @@ constexpr filter_word filter_words[] = {
     {"no-more", "Do not stop at --More--", filter_kind::no_more, false},
 };
 
-bool prefix_of(const char *name, const std::string &w) {
-  return strncasecmp(name, w.c_str(), w.size()) == 0;
-}
-
 // The filter `w` names in full, or as the prefix of just one.
 const filter_word *find_filter(const std::string &w, bool &ambiguous) {
   const filter_word *found = nullptr;
@@ -44,17 +40,8 @@ const filter_word *find_filter(const std::string &w, bool &ambiguous) {
   return prefixed == 1 ? found : nullptr;
 }
 
-bool mark(const word &w, size_t prompt_width, const char *what) {
-  std::printf("%*s^\n%% %s at '^' marker.\n", static_cast<int>(prompt_width + w.offset), "", what);
-  return false;
-}
-
 bool mark_unknown(const word &w, size_t prompt_width, bool ambiguous) {
-  return mark(w, prompt_width, ambiguous ? "Ambiguous command" : "Invalid command");
-}
-
-void print_row(const char *name, const char *help) {
-  std::printf("  %-16s  %s\n", name, help);
+  return mark_word(w, prompt_width, ambiguous ? "Ambiguous command" : "Invalid command");
 }
 
 // The index just after the last `|` in `words`, or words.size() when none.
@@ -122,12 +109,12 @@ bool output_filters::read(const std::string &line, const std::vector<word> &word
 bool output_filters::read_one(const std::string &line, const std::vector<word> &words, size_t first,
                               size_t end, size_t prompt_width) {
   if (first == end && end == words.size()) return refuse("Incomplete command.");
-  if (first == end) return mark(words[end], prompt_width, "Invalid command");
+  if (first == end) return mark_word(words[end], prompt_width, "Invalid command");
   bool ambiguous = false;
   const filter_word *f = find_filter(words[first].text, ambiguous);
   if (f == nullptr) return mark_unknown(words[first], prompt_width, ambiguous);
   if (!f->pattern && end > first + 1)
-    return mark(words[first + 1], prompt_width, "Invalid command");
+    return mark_word(words[first + 1], prompt_width, "Invalid command");
   if (f->pattern && end == first + 1) return refuse("Incomplete command.");
   if (f->kind == filter_kind::no_more) {
     paged_ = false;
@@ -181,7 +168,7 @@ void output_filters::finish_from(size_t index, const sink &out) {
 }
 
 void print_pipe_help() {
-  print_row("|", "Filter the output");
+  help_row("|", "Filter the output");
 }
 
 void print_filter_help(const std::vector<word> &words, const std::string &partial,
@@ -189,7 +176,7 @@ void print_filter_help(const std::vector<word> &words, const std::string &partia
   size_t at = after_last_pipe(words);
   if (at == words.size()) {
     for (auto &f : filter_words)
-      if (prefix_of(f.name, partial)) print_row(f.name, f.help);
+      if (prefix_of(f.name, partial)) help_row(f.name, f.help);
     return;
   }
   bool ambiguous = false;
@@ -200,13 +187,13 @@ void print_filter_help(const std::vector<word> &words, const std::string &partia
   }
   bool more = words.size() > at + 1;  // words after the filter's name
   if (!f->pattern && more) {
-    mark(words[at + 1], prompt_width, "Invalid command");
+    mark_word(words[at + 1], prompt_width, "Invalid command");
     return;
   }
-  if (f->pattern) print_row("LINE", "Regular expression");
+  if (f->pattern) help_row("LINE", "Regular expression");
   if (f->pattern && !more) return;
   if (prefix_of("|", partial)) print_pipe_help();
-  if (partial.empty()) print_row("<cr>", "Run the command");
+  if (partial.empty()) help_row("<cr>", "Run the command");
 }
 
 std::vector<std::string> filter_completions(const std::vector<word> &words,

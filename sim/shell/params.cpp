@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "shell/commands.h"
 #include "shell/pager.h"
 
 namespace vdcsim {
@@ -194,16 +195,15 @@ std::vector<std::string> interface_completions(session &s, const std::string &wo
 
 void param_help(session &s, param_kind kind, const std::string &word) {
   if (kind == param_kind::interface_list) {
-    std::printf("  %-16s  %s\n", "<interfaces>",
-                "Interface names separated by commas: Ethernet1/1,Eth1/2");
+    help_row("<interfaces>", "Interface names separated by commas: Ethernet1/1,Eth1/2");
     return;
   }
   if (kind == param_kind::page_length) {
-    std::printf("  %-16s  %s\n", "<0-511>", "Lines on a page; 0 never stops at --More--");
+    help_row("<0-511>", "Lines on a page; 0 never stops at --More--");
     return;
   }
   if (kind == param_kind::file) {
-    std::printf("  %-16s  %s\n", "<file>", "The chassis file to write");
+    help_row("<file>", "The chassis file to write");
     return;
   }
   library_help(s, kind, word);
