@@ -16,8 +16,6 @@
 
 namespace vdcsim {
 
-// Sections of the dirty-bit response are separated by this VDC number.
-constexpr uint32_t dirty_bit_marker = 999;
 // VDC names longer than this widen the summary table's name column.
 constexpr size_t narrow_name_limit = 32;
 
