@@ -2,27 +2,18 @@
 // guarantees, and the fourteen enumeration lookups on any value and text; the first byte
 // picks which.
 #include <cstdio>
+#include <iterator>
 
 #include "fuzz_input.h"
+#include "library_exports.h"
 
 namespace {
 
-using find_fn = const char *(*)(int32_t);
-const find_fn finds[] = {__vdc_state_t_find,
-                         __vdc_type_t_find,
-                         __vdc_show_type_t_find,
-                         __vdc_res_req_type_t_find,
-                         __vdc_port_memb_status_t_find,
-                         __vdc_event_type_enums_t_find,
-                         __vdc_fs_action_t_find};
-uint32_t (*const str2enums[])(const char *) = {
-    [](const char *t) -> uint32_t { return __vdc_state_t_str2enum(t); },
-    [](const char *t) -> uint32_t { return __vdc_type_t_str2enum(t); },
-    [](const char *t) -> uint32_t { return __vdc_show_type_t_str2enum(t); },
-    [](const char *t) -> uint32_t { return __vdc_res_req_type_t_str2enum(t); },
-    [](const char *t) -> uint32_t { return __vdc_port_memb_status_t_str2enum(t); },
-    [](const char *t) -> uint32_t { return __vdc_event_type_enums_t_str2enum(t); },
-    [](const char *t) -> uint32_t { return __vdc_fs_action_t_str2enum(t); }};
+#define ZMS_FUZZ_LOOKUP(name) name,
+const char *(*const finds[])(int32_t) = {ZMS_ENUM_FINDS(ZMS_FUZZ_LOOKUP)};
+uint32_t (*const str2enums[])(const char *) = {ZMS_ENUM_STR2ENUMS(ZMS_FUZZ_LOOKUP)};
+#undef ZMS_FUZZ_LOOKUP
+static_assert(std::size(finds) == std::size(str2enums));
 
 void print_record(zms_fuzz::input &in) {
   standin::platform().max_allowed_vdc = static_cast<int8_t>(in.byte()) % 9;
@@ -36,7 +27,7 @@ void print_record(zms_fuzz::input &in) {
 }
 
 void look_up(zms_fuzz::input &in) {
-  size_t which = in.byte() % 7;
+  size_t which = in.byte() % std::size(finds);
   finds[which](static_cast<int32_t>(in.word()));
   std::string text = in.text();
   str2enums[which](in.byte() & 1 ? nullptr : text.c_str());

@@ -2,15 +2,14 @@
 #include <cstdio>
 
 #include "fuzz_input.h"
+#include "library_exports.h"
 
 namespace {
 
 using handler = int32_t (*)(cmd_handle);
-// clang-format off
-constexpr handler handlers[] = {show_vdc, show_vdc_detail, show_vdc_detail2, show_vdc_membership,
-                                show_vdc_membership_status, show_vdc_fs, show_vdc_mac,
-                                show_vdc_dirtybit, show_vdc_mode, show_vdc_internal, show_fcoe};
-// clang-format on
+#define ZMS_FUZZ_HANDLER(name) name,
+constexpr handler handlers[] = {ZMS_SHOW_HANDLERS(ZMS_FUZZ_HANDLER)};
+#undef ZMS_FUZZ_HANDLER
 
 void add_interfaces() {
   auto &intfs = standin::platform().interfaces;

@@ -3,9 +3,11 @@
 #  - it defines exactly the names of its export list, nothing else (the ABS symbols that name
 #    version nodes aside);
 #  - every platform name it uses stays undefined (resolved at load), none is defined;
-#  - its only needed shared object is the C library.
+#  - its only needed shared object is the C library;
+#  - the list that the tests and vdcsim bind by name (ZMS_EXPORTS, expanded by the compiler's
+#    preprocessor) names each name of the export list once, and no other.
 set -euo pipefail
-lib=$1 exports=$2 platform_header=$3
+lib=$1 exports=$2 platform_header=$3 exports_header=$4 cxx=$5
 fail=0
 
 expected=$(grep -oE '\b[A-Za-z_][A-Za-z0-9_]*;' "$exports" | tr -d ';' | grep -vx local | sort -u)
@@ -29,6 +31,15 @@ needed=$(readelf -d "$lib" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 for n in $needed; do
   case "$n" in libc.so.*) ;; *) echo "needs $n"; fail=1 ;; esac
 done
+
+listed=$(printf '#include "%s"\n#define ZMS_NAME(name) name\nZMS_EXPORTS(ZMS_NAME)\n' \
+  "$exports_header" | "$cxx" -E -P -x c++ - | tr -s ' ' '\n' | grep -v '^$' | sort)
+twice=$(echo "$listed" | uniq -d)
+if [ -n "$twice" ]; then echo "listed twice in $exports_header:"; echo "$twice"; fail=1; fi
+unlisted=$(comm -13 <(echo "$listed" | sort -u) <(echo "$expected"))
+not_exported=$(comm -23 <(echo "$listed" | sort -u) <(echo "$expected"))
+if [ -n "$unlisted" ]; then echo "missing from $exports_header:"; echo "$unlisted"; fail=1; fi
+if [ -n "$not_exported" ]; then echo "in $exports_header but not exported:"; echo "$not_exported"; fail=1; fi
 
 [ $fail -eq 0 ] && echo "exports: $(echo "$defined" | wc -l) names; platform names undefined: $platform_used; needs: $needed"
 exit $fail

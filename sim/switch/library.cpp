@@ -54,7 +54,7 @@ bool load_library(const std::string &path, library &out, std::string &error) {
   library bound;
   std::vector<const char *> missing;
 #define VDCSIM_BIND(name) bind(handle, #name, bound.name, missing);
-  VDCSIM_EXPORTS(VDCSIM_BIND)
+  ZMS_EXPORTS(VDCSIM_BIND)
 #undef VDCSIM_BIND
   if (!missing.empty()) {
     error = lacking(missing);
@@ -90,7 +90,7 @@ std::string library_version(const std::string &path) {
 
 const std::vector<const char *> &exported_names() {
 #define VDCSIM_NAME(name) #name,
-  static const std::vector<const char *> names = {VDCSIM_EXPORTS(VDCSIM_NAME)};
+  static const std::vector<const char *> names = {ZMS_EXPORTS(VDCSIM_NAME)};
 #undef VDCSIM_NAME
   return names;
 }

@@ -6,32 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "library_exports.h"
 #include "zudoru_mgr_show.h"
-
-// Every name the library exports.
-#define VDCSIM_EXPORTS(X)                                                                         \
-  X(show_vdc)                                                                                     \
-  X(show_vdc_detail)                                                                              \
-  X(show_vdc_detail2) X(show_vdc_membership) X(show_vdc_membership_status) X(show_vdc_fs)         \
-      X(show_vdc_mac) X(show_vdc_dirtybit) X(show_vdc_mode) X(show_vdc_internal) X(show_fcoe) X(  \
-          vdc_mgr_vdcName_table_get) X(vdc_mgr_show_e_name_help) X(vdc_mgr_show_e_name_match)     \
-          X(vdc_mgr_show_no_def_name_help) X(vdc_mgr_show_no_def_name_match) X(                   \
-              vdc_mgr_show_new_name_help) X(vdc_mgr_id_rewrite) X(vdc_mgr_show_new_name_match)    \
-              X(vdc_mgr_show_allowed_fs_match) X(vdc_mgr_show_installed_fs_match) X(              \
-                  vdc_mgr_show_allowed_fs_help) X(vdc_mgr_show_installed_fs_help) X(blanktable)   \
-                  X(niltable) X(helptable) X(known_keywords) X(fs_help) X(fs_sdb) X(card_table)   \
-                      X(cmd_init) X(cli_table) X(__vdc_state_t_find) X(__vdc_state_t_str2enum)    \
-                          X(__vdc_type_t_find) X(__vdc_type_t_str2enum) X(__vdc_show_type_t_find) \
-                              X(__vdc_show_type_t_str2enum) X(__vdc_res_req_type_t_find) X(       \
-                                  __vdc_res_req_type_t_str2enum) X(__vdc_port_memb_status_t_find) \
-                                  X(__vdc_port_memb_status_t_str2enum)                            \
-                                      X(__vdc_event_type_enums_t_find)                            \
-                                          X(__vdc_event_type_enums_t_str2enum)                    \
-                                              X(__vdc_fs_action_t_find)                           \
-                                                  X(__vdc_fs_action_t_str2enum)                   \
-                                                      X(vdc_mgr_set_cli_mode)                     \
-                                                          X(execute_program_new_session_and_wait) \
-                                                              X(vdc_mgr_history_cli)
 
 namespace vdcsim {
 
@@ -39,7 +15,7 @@ namespace vdcsim {
 // pointers to the library's objects (card_table is `cmd_enum_entry (*)[10]`).
 struct library {
 #define VDCSIM_MEMBER(name) decltype(&::name) name = nullptr;
-  VDCSIM_EXPORTS(VDCSIM_MEMBER)
+  ZMS_EXPORTS(VDCSIM_MEMBER)
 #undef VDCSIM_MEMBER
 };
 
@@ -54,7 +30,7 @@ std::string default_library_path();
 // leads to; "unknown (...)" when that name holds no version.
 std::string library_version(const std::string &path);
 
-// The names of VDCSIM_EXPORTS, in order.
+// The names of ZMS_EXPORTS, in order.
 const std::vector<const char *> &exported_names();
 
 }  // namespace vdcsim

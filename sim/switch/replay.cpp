@@ -14,21 +14,8 @@ struct display {
   show_fn library::*handler;
 };
 
-#define VDCSIM_DISPLAY(name) \
-  { #name, &library::name }
-constexpr display displays[] = {
-    VDCSIM_DISPLAY(show_vdc),
-    VDCSIM_DISPLAY(show_vdc_detail),
-    VDCSIM_DISPLAY(show_vdc_detail2),
-    VDCSIM_DISPLAY(show_vdc_membership),
-    VDCSIM_DISPLAY(show_vdc_membership_status),
-    VDCSIM_DISPLAY(show_vdc_fs),
-    VDCSIM_DISPLAY(show_vdc_mac),
-    VDCSIM_DISPLAY(show_vdc_dirtybit),
-    VDCSIM_DISPLAY(show_vdc_mode),
-    VDCSIM_DISPLAY(show_vdc_internal),
-    VDCSIM_DISPLAY(show_fcoe),
-};
+#define VDCSIM_DISPLAY(name) {#name, &library::name},
+constexpr display displays[] = {ZMS_SHOW_HANDLERS(VDCSIM_DISPLAY)};
 #undef VDCSIM_DISPLAY
 
 show_fn find_display(const library &lib, const std::string &name) {
