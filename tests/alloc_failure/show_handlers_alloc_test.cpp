@@ -1,55 +1,42 @@
 // No show handler allocates heap memory: on every display case of tests/show/cases, the
 // journal sees no block asked for by the library.
-#include <dirent.h>
-
 #include "alloc_countdown.h"
 #include "capture.h"
+#include "case_files.h"
+#include "exported_functions.h"
 #include "response_file.h"
 
 namespace {
 
-const std::pair<const char *, int32_t (*)(cmd_handle)> handlers[] = {
-    {"show_vdc", show_vdc},
-    {"show_vdc_detail", show_vdc_detail},
-    {"show_vdc_detail2", show_vdc_detail2},
-    {"show_vdc_membership", show_vdc_membership},
-    {"show_vdc_membership_status", show_vdc_membership_status},
-    {"show_vdc_fs", show_vdc_fs},
-    {"show_vdc_mac", show_vdc_mac},
-    {"show_vdc_dirtybit", show_vdc_dirtybit},
-    {"show_vdc_mode", show_vdc_mode},
-    {"show_vdc_internal", show_vdc_internal},
-    {"show_fcoe", show_fcoe}};
+// What the library allocates while `show` renders the case.
+size_t allocations_rendering(const standin::response_case &c, int32_t (*show)(cmd_handle)) {
+  size_t allocations = 0;
+  zms_test::capture_stdout([&] {
+    for (int run = 0; run < 2; ++run) {  // the first lets the C library set itself up
+      standin::reset();
+      standin::apply_platform(c);
+      cmd_ctx cmd = standin::command_of(c);
+      alloc_countdown::arm(alloc_countdown::never);
+      show(&cmd);
+      alloc_countdown::disarm();
+      allocations = alloc_countdown::library_allocations().size();
+    }
+  });
+  return allocations;
+}
 
 TEST(show_handlers_alloc_test, no_display_case_allocates) {
-  DIR *dir = opendir(ZMS_SHOW_CASE_DIR);
-  ASSERT_NE(dir, nullptr);
   size_t cases = 0;
-  while (dirent *e = readdir(dir)) {
+  for (auto &name : zms_test::case_names(ZMS_SHOW_CASE_DIR, ".resp")) {
     standin::response_case c;
     std::string error;
-    if (!std::string(e->d_name).ends_with(".resp")) continue;
-    ASSERT_TRUE(
-        standin::read_response_file(ZMS_SHOW_CASE_DIR "/" + std::string(e->d_name), c, error));
-    for (auto &[name, show] : handlers) {
-      if (c.show != name) continue;
-      size_t allocations = 0;
-      zms_test::capture_stdout([&] {
-        for (int run = 0; run < 2; ++run) {  // the first lets the C library set itself up
-          standin::reset();
-          standin::apply_platform(c);
-          cmd_ctx cmd = standin::command_of(c);
-          alloc_countdown::arm(alloc_countdown::never);
-          show(&cmd);
-          alloc_countdown::disarm();
-          allocations = alloc_countdown::library_allocations().size();
-        }
-      });
-      EXPECT_EQ(allocations, 0u) << e->d_name;
-      ++cases;
-    }
+    ASSERT_TRUE(standin::read_response_file(ZMS_SHOW_CASE_DIR "/" + name + ".resp", c, error))
+        << error;
+    auto show = zms_test::find_function(zms_test::show_handlers, c.show);
+    if (show == nullptr) continue;
+    EXPECT_EQ(allocations_rendering(c, show), 0u) << name;
+    ++cases;
   }
-  closedir(dir);
   EXPECT_GT(cases, 100u);
 }
 

@@ -5,12 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "case_files.h"
 
 namespace sim_test {
 namespace {
@@ -41,11 +41,7 @@ std::string test_path(const std::string &relative) {
 }
 
 std::vector<std::string> case_names(const std::string &dir) {
-  std::vector<std::string> names;
-  for (auto &entry : std::filesystem::directory_iterator(test_path(dir)))
-    names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
+  return zms_test::case_names(test_path(dir), ".txt");
 }
 
 outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input,
