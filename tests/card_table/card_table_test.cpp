@@ -15,11 +15,11 @@ struct allowed {
   std::string name;
 };
 
-// Entries named lc0, lc1, ... with types 0x100, 0x101, ..., only the given ones allowed.
+// Entries named lc0, lc1, ... with types 1000, 1001, ..., only the given ones allowed.
 std::vector<standin::capability> entries(size_t count, const std::vector<allowed> &allow) {
   std::vector<standin::capability> list;
   for (size_t i = 0; i < count; ++i)
-    list.push_back({static_cast<uint32_t>(0x100 + i), "lc" + std::to_string(i), false, false});
+    list.push_back({static_cast<uint32_t>(1000 + i), "lc" + std::to_string(i), false, false});
   for (const auto &a : allow) {
     list[a.entry].eth = a.eth;
     list[a.entry].fcoe = a.fcoe;
@@ -29,11 +29,6 @@ std::vector<standin::capability> entries(size_t count, const std::vector<allowed
 }
 
 using rows = std::vector<std::string>;
-
-std::string row(const std::string &name, uint32_t value, const std::string &help = "") {
-  return name + "|" + std::to_string(value) + "|" +
-         (help.empty() ? "Allow " + name + " modules for this VDC" : help);
-}
 
 // Loads the library over the list and gives the 10 rows it filled.
 rows loaded_rows(const std::vector<standin::capability> &list, void (*adjust)() = nullptr) {
@@ -57,7 +52,7 @@ rows packed(rows filled) {
 struct card_case {
   const char *label;
   std::vector<standin::capability> capabilities;
-  rows filled;  // the rows before the terminator
+  rows filled;  // the rows before the terminator, each as name|value|help
 };
 
 void PrintTo(const card_case &c, std::ostream *os) {
@@ -70,8 +65,6 @@ TEST_P(card_table_test, is_filled_at_load) {
   EXPECT_EQ(loaded_rows(GetParam().capabilities), packed(GetParam().filled));
 }
 
-const std::string name_40 = "n123456789012345678901234567890123456789";
-const std::string name_70 = std::string(35, 'a') + std::string(35, 'b');
 std::vector<allowed> all_of(size_t count) {
   std::vector<allowed> list;
   for (size_t i = 0; i < count; ++i)
@@ -82,24 +75,27 @@ std::vector<allowed> all_of(size_t count) {
 const card_case tables[] = {
     // label, capability list, filled rows
     {"entries_2_and_5", entries(9, {{2, true, false, ""}, {5, false, true, ""}}),
-     rows{row("lc2", 0x102), row("lc5", 0x105)}},
+     rows{"lc2|1002|Allow lc2 modules for this VDC", "lc5|1005|Allow lc5 modules for this VDC"}},
     {"none", entries(9, {}), rows{}},
-    {"all_nine_of_twelve", entries(12, all_of(12)),
-     rows{row("lc0", 0x100), row("lc1", 0x101), row("lc2", 0x102), row("lc3", 0x103),
-          row("lc4", 0x104), row("lc5", 0x105), row("lc6", 0x106), row("lc7", 0x107),
-          row("lc8", 0x108)}},
+    {"all_nine_of_twelve", entries(12, all_of(12)), rows_of_lc0_to_lc8},
     {"only_entries_after_the_ninth", entries(12, {{9, true, true, ""}, {11, true, false, ""}}),
      rows{}},
-    {"both_flags_give_one_row", entries(9, {{4, true, true, ""}}), rows{row("lc4", 0x104)}},
+    {"both_flags_give_one_row", entries(9, {{4, true, true, ""}}),
+     rows{"lc4|1004|Allow lc4 modules for this VDC"}},
     {"first_and_last", entries(9, {{0, false, true, ""}, {8, true, false, ""}}),
-     rows{row("lc0", 0x100), row("lc8", 0x108)}},
-    {"name_of_40", entries(9, {{1, true, false, name_40}}),
-     rows{row(name_40, 0x101, "Allow n123456789012345678901234567890123456789 modules for this")}},
-    {"name_of_70", entries(9, {{1, true, false, name_70}}),
-     rows{row(name_70.substr(0, 63), 0x101, "Allow " + name_70.substr(0, 57))}},
+     rows{"lc0|1000|Allow lc0 modules for this VDC", "lc8|1008|Allow lc8 modules for this VDC"}},
+    // The help text is cut at 63 characters, the name only past 63.
+    {"name_of_40", entries(9, {{1, true, false, "n123456789012345678901234567890123456789"}}),
+     rows{"n123456789012345678901234567890123456789|1001|"
+          "Allow n123456789012345678901234567890123456789 modules for this"}},
+    {"name_of_70", entries(9, {{1, true, false, std::string(35, 'a') + std::string(35, 'b')}}),
+     rows{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaabbbbbbbbbbbbbbbbbbbbbbbbbbbb|1001|"
+          "Allow aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaabbbbbbbbbbbbbbbbbbbbbb"}},
     {"name_of_36_fits_the_help", entries(9, {{1, true, false, std::string(36, 'x')}}),
-     rows{row(std::string(36, 'x'), 0x101)}},
-    {"percent_signs", entries(9, {{3, true, false, "m%s%n%d%%"}}), rows{row("m%s%n%d%%", 0x103)}},
+     rows{"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx|1001|"
+          "Allow xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx modules for this VDC"}},
+    {"percent_signs", entries(9, {{3, true, false, "m%s%n%d%%"}}),
+     rows{"m%s%n%d%%|1003|Allow m%s%n%d%% modules for this VDC"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(capabilities, card_table_test, testing::ValuesIn(tables),
@@ -108,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(capabilities, card_table_test, testing::ValuesIn(tables
 TEST(card_table_test, entry_without_a_name_gives_an_empty_one) {
   auto filled = loaded_rows(entries(9, {{6, true, false, ""}, {7, true, false, ""}}),
                             [] { lc_capability_list[6].name = nullptr; });
-  EXPECT_EQ(filled, packed({row("", 0x106), row("lc7", 0x107)}));
+  EXPECT_EQ(filled, packed({"|1006|Allow  modules for this VDC",
+                            "lc7|1007|Allow lc7 modules for this VDC"}));
 }
 
 }  // namespace

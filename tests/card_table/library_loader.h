@@ -29,4 +29,12 @@ class loaded_library {
   std::string error_;
 };
 
+// The rows of capability entries lc0 to lc8, of types 1000 to 1008, each one allowed.
+inline const std::vector<std::string> rows_of_lc0_to_lc8 = {
+    "lc0|1000|Allow lc0 modules for this VDC", "lc1|1001|Allow lc1 modules for this VDC",
+    "lc2|1002|Allow lc2 modules for this VDC", "lc3|1003|Allow lc3 modules for this VDC",
+    "lc4|1004|Allow lc4 modules for this VDC", "lc5|1005|Allow lc5 modules for this VDC",
+    "lc6|1006|Allow lc6 modules for this VDC", "lc7|1007|Allow lc7 modules for this VDC",
+    "lc8|1008|Allow lc8 modules for this VDC"};
+
 #endif  // ZMS_LIBRARY_LOADER_H
