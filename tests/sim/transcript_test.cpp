@@ -1,6 +1,7 @@
 // vdcsim run as an operator runs it, one data/runs file per run: `arg` lines (with $SOURCE,
 // $INCOMPLETE, $LIBRARY, the built library's file, and $BIG, a file over 4 MiB), `env
-// NAME=VALUE` lines, standard input from `stdin FILE`, the exit `status`, and the expected
+// NAME=VALUE` lines, standard input from `stdin FILE`, a `limit` on the size of the files
+// it writes (standard output too), the exit `status`, and the expected
 // output: `stdout FILE` (golden text) or the lines after `--- stdout` (`--- stdout begins` for
 // a beginning only), then those after `--- stderr`.
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@ TEST_P(runs, print_and_exit_as_written) {
   std::vector<std::string> args, env;
   std::string input, golden, out, err, line, *section = nullptr;
   int status = -1;
+  rlim_t limit = RLIM_INFINITY;
   bool prefix = false;
   while (std::getline(in, line)) {
     std::string keyword = line.substr(0, line.find(' '));
@@ -39,12 +41,13 @@ TEST_P(runs, print_and_exit_as_written) {
     else if (keyword == "env") env.push_back(rest);
     else if (keyword == "stdin") input = sim_test::read_file(sim_test::test_path(rest));
     else if (keyword == "status") status = std::stoi(rest);
+    else if (keyword == "limit") limit = std::stoull(rest);
     else if (keyword == "stdout") golden = rest;
     else if (line.rfind("--- stdout", 0) == 0) section = &out, prefix = line.ends_with("begins");
     // clang-format on
     if (line == "--- stderr") section = &err;
   }
-  auto result = sim_test::run_vdcsim(args, input, env);
+  auto result = sim_test::run_vdcsim(args, input, env, limit);
   if (!golden.empty()) out = sim_test::golden(golden, result.out);
   EXPECT_EQ(prefix ? result.out.substr(0, out.size()) : result.out, out);
   EXPECT_EQ(result.err, err);
