@@ -14,6 +14,7 @@
 #include "switch/programs.h"
 #include "switch/replay.h"
 #include "switch/session_files.h"
+#include "util/output.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ int main(int argc, char **argv) {
   }
   if (o.help) {
     std::fputs(help_text(), stdout);
-    return 0;
+    return output::finish(0);
   }
   set_self_path(program_path(argv[0]));
   signals::install();
@@ -128,9 +129,9 @@ int main(int argc, char **argv) {
   if (o.version) {
     std::printf("vdcsim %s\nlibzudoru_mgr_show %s\n", VDCSIM_VERSION,
                 library_version(path).c_str());
-    return 0;
+    return output::finish(0);
   }
-  if (!o.replay.empty()) return replay_response(lib, o.replay);
+  if (!o.replay.empty()) return output::finish(replay_response(lib, o.replay));
   standin::platform().program_runner = run_mapped;
   session s(lib, std::move(model), 1);
   if (!o.program.empty()) {
@@ -139,7 +140,7 @@ int main(int argc, char **argv) {
     s.state_error = std::string(state_variable) + " names no state file";
     s.state_text = std::move(state_text);
     s.state_clock = s.model.clock;
-    return run_switch_program(s, o.program, o.program_args);
+    return output::finish(run_switch_program(s, o.program, o.program_args));
   }
-  return run_top_level(s, o);
+  return output::finish(run_top_level(s, o));
 }

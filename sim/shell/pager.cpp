@@ -10,6 +10,7 @@
 
 #include "shell/actions.h"
 #include "shell/signals.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -113,10 +114,10 @@ bool pager::put(const std::string &line) {
 
 pager::answer pager::ask() {
   std::fputs(more, stdout);
-  std::fflush(stdout);
+  output::flush();
   key_meaning m = read_key();
   std::printf("\r%*s\r", static_cast<int>(sizeof more - 1), "");
-  std::fflush(stdout);
+  output::flush();
   if (m == key_meaning::page) return answer::page;
   return m == key_meaning::line ? answer::line : answer::stop;
 }

@@ -10,6 +10,7 @@
 #include "switch/programs.h"
 #include "switch/session_files.h"
 #include "util/file_replace.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -37,7 +38,7 @@ bool show_running_config(session &s, std::span<const param_value>) {
   std::string error;
   if (!starting_chassis(s, start, error)) return refuse("Cannot tell what changed: " + error);
   std::fputs(running_config(start, s.model).c_str(), stdout);
-  std::fflush(stdout);
+  output::flush();
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "shell/commands.h"
 #include "shell/line_editor.h"
 #include "shell/signals.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -65,7 +66,7 @@ void run_transcribed(session &s, const std::string &line, const std::string &pla
   for (size_t at = shown.find('\0'); at != std::string::npos; at = shown.find('\0', at))
     shown.replace(at, 1, "^@");
   std::printf("%s%s\n", prompt.c_str(), shown.c_str());
-  fflush(stdout);
+  output::flush();
   bool failed = false;
   if (shown.size() != line.size()) {
     failed = !refuse("The line holds a NUL character (^@) and is not run.");
@@ -75,7 +76,7 @@ void run_transcribed(session &s, const std::string &line, const std::string &pla
     failed = !run_line(s, line, prompt.size());
   }
   s.mgr.tick();
-  fflush(stdout);
+  output::flush();
   if (failed) {
     ++s.failures;
     if (!place.empty())

@@ -13,6 +13,7 @@
 
 #include "shell/actions.h"
 #include "shell/pager.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -48,7 +49,7 @@ struct printed {
 // Runs `command` with standard output pointed at `file`; false when it could not be
 // pointed there, and the command was not run.
 bool printed_into(FILE *file, const std::function<bool()> &command, printed &out) {
-  std::fflush(stdout);
+  output::flush();
   int saved = dup(STDOUT_FILENO);
   if (saved < 0) return false;
   if (dup2(fileno(file), STDOUT_FILENO) < 0) {
@@ -56,8 +57,10 @@ bool printed_into(FILE *file, const std::function<bool()> &command, printed &out
     return false;
   }
   std::clearerr(stdout);
+  output::set_capturing(true);
   out.result = command();
   std::fflush(stdout);
+  output::set_capturing(false);
   out.cut = std::ferror(stdout) != 0;
   dup2(saved, STDOUT_FILENO);
   close(saved);
@@ -89,7 +92,7 @@ bool play_back(FILE *file, size_t length, output_filters &filters, pager &out) {
   }
   std::free(buffer);
   if (wanted) filters.finish(put);
-  std::fflush(stdout);
+  output::flush();
   return line_ended;
 }
 
