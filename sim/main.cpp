@@ -1,6 +1,7 @@
 // vdcsim: a VDC shell that loads the library as the switch shell does and runs every
 // display, callback and switch on a simulated chassis.
 #include <limits.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "switch/programs.h"
 #include "switch/replay.h"
 #include "switch/session_files.h"
+#include "util/output.h"
 
 namespace {
 
@@ -94,6 +96,8 @@ int run_top_level(session &s, const options &o) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // Past a limit on file size a write fails with EFBIG, which each writer reports.
+  signal(SIGXFSZ, SIG_IGN);
   options o;
   std::string error;
   if (!parse_options(argc, argv, o, error)) {
@@ -103,7 +107,7 @@ int main(int argc, char **argv) {
   }
   if (o.help) {
     std::fputs(help_text(), stdout);
-    return 0;
+    return output::finish(0);
   }
   set_self_path(program_path(argv[0]));
   signals::install();
@@ -125,9 +129,9 @@ int main(int argc, char **argv) {
   if (o.version) {
     std::printf("vdcsim %s\nlibzudoru_mgr_show %s\n", VDCSIM_VERSION,
                 library_version(path).c_str());
-    return 0;
+    return output::finish(0);
   }
-  if (!o.replay.empty()) return replay_response(lib, o.replay);
+  if (!o.replay.empty()) return output::finish(replay_response(lib, o.replay));
   standin::platform().program_runner = run_mapped;
   session s(lib, std::move(model), 1);
   if (!o.program.empty()) {
@@ -136,7 +140,7 @@ int main(int argc, char **argv) {
     s.state_error = std::string(state_variable) + " names no state file";
     s.state_text = std::move(state_text);
     s.state_clock = s.model.clock;
-    return run_switch_program(s, o.program, o.program_args);
+    return output::finish(run_switch_program(s, o.program, o.program_args));
   }
-  return run_top_level(s, o);
+  return output::finish(run_top_level(s, o));
 }

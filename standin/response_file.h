@@ -36,7 +36,8 @@
 //
 // Layouts: word N, words N..., halves N N (two 16-bit units), text STRING (NUL added, \t \n
 // \\ escapes), bytes HH..., mark (a zero word), null (no value at all). Numbers are
-// decimal, negative, or 0x hexadecimal; words and halves are in host byte order.
+// decimal (010 is ten), negative, or 0x hexadecimal; words and halves are in host byte
+// order. Lines end in LF or CRLF and hold no NUL; a file has one `show` or `call` line.
 #ifndef VDC_STANDIN_RESPONSE_FILE_H
 #define VDC_STANDIN_RESPONSE_FILE_H
 
@@ -77,11 +78,15 @@ struct response_case {
   std::optional<std::string> output;
 };
 
+// Response files larger than this are refused before they are read.
+constexpr size_t max_response_bytes = 4u << 20;
+
 // Parses the text of a response file. On failure returns false with `error` as
-// "line N: expected ...".
+// "line N: expected ...", or "no `show` line".
 bool parse_response(const std::string &text, response_case &out, std::string &error);
 
-// Reads and parses a file; errors start with "PATH:" instead of "line".
+// Reads and parses a regular file of at most max_response_bytes; errors start with "PATH:"
+// instead of "line".
 bool read_response_file(const std::string &path, response_case &out, std::string &error);
 
 // Puts the case's platform answers in place: current VDC, queue, interfaces, error texts,

@@ -11,6 +11,7 @@
 #include "shell/filters.h"
 #include "shell/grammar.h"
 #include "shell/shown_output.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -193,7 +194,7 @@ void print_help(session &s, const std::string &line, size_t prompt_width) {
     else
       refuse(p.complete.empty() ? "Incomplete command."
                                 : "Only show commands take output filters.");
-    fflush(stdout);
+    output::flush();
     return;
   }
   std::map<std::string, const char *> keywords;
@@ -218,7 +219,7 @@ void print_help(session &s, const std::string &line, size_t prompt_width) {
     param_help(s, kind, pos.partial);
   if (takes_filters(p) && prefix_of("|", pos.partial)) print_pipe_help();
   if (runnable) help_row("<cr>", "Run the command");
-  fflush(stdout);
+  output::flush();
 }
 
 std::vector<std::string> completions(session &s, const std::string &line) {

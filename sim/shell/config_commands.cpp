@@ -7,6 +7,7 @@
 #include "shell/actions.h"
 #include "shell/commands.h"
 #include "switch/programs.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -68,7 +69,7 @@ bool switch_vdc(session &s, std::span<const param_value> args) {
   set_environment_vdc(before);
   setenv(line_variable, std::to_string(s.script_line).c_str(), 1);
   without_terminal_stops([&] { s.lib.vdc_mgr_set_cli_mode(&cmd); });
-  fflush(stdout);
+  output::flush();
   bool entered = environment_vdc() == target || target == before;
   reload_state(s);
   s.mgr.set_current(before);

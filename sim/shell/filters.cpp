@@ -1,12 +1,12 @@
 #include "shell/filters.h"
 
-#include <regex.h>
 #include <strings.h>
 
 #include <cstdio>
 
 #include "shell/actions.h"
 #include "shell/grammar.h"
+#include "shell/line_pattern.h"
 
 namespace vdcsim {
 namespace {
@@ -56,20 +56,15 @@ size_t after_last_pipe(const std::vector<word> &words) {
 
 struct output_filters::stage {
   explicit stage(filter_kind k) : kind(k) {}
-  ~stage() {
-    if (compiled) regfree(&pattern);
-  }
-  stage(const stage &) = delete;
-  stage &operator=(const stage &) = delete;
 
   bool matches(const std::string &line) const {
-    std::string text = line.ends_with('\n') ? line.substr(0, line.size() - 1) : line;
-    return regexec(&pattern, text.c_str(), 0, nullptr, 0) == 0;
+    std::string_view text = line;
+    if (text.ends_with('\n')) text.remove_suffix(1);
+    return pattern.matches(text);
   }
 
   filter_kind kind;
-  regex_t pattern{};
-  bool compiled = false;
+  line_pattern pattern;
   bool begun = false;  // begin: a line has matched
   size_t lines = 0;    // count: the lines so far
 };
@@ -124,15 +119,12 @@ bool output_filters::read_one(const std::string &line, const std::vector<word> &
   if (f->pattern) {
     size_t from = words[first + 1].offset;
     size_t to = words[end - 1].offset + words[end - 1].text.size();
-    int fault =
-        regcomp(&s->pattern, line.substr(from, to - from).c_str(), REG_EXTENDED | REG_NOSUB);
-    if (fault != 0) {
-      char why[160];
-      regerror(fault, &s->pattern, why, sizeof why);
-      std::printf("%*s^\n", static_cast<int>(prompt_width + from), "");
-      return refuse(std::string("Invalid regular expression: ") + why);
+    std::string why;
+    size_t fault_at = 0;
+    if (!s->pattern.compile(line.substr(from, to - from), why, fault_at)) {
+      std::printf("%*s^\n", static_cast<int>(prompt_width + from + fault_at), "");
+      return refuse("Invalid regular expression: " + why);
     }
-    s->compiled = true;
   }
   stages_.push_back(std::move(s));
   return true;

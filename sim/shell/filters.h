@@ -3,9 +3,10 @@
 //   include REGEX  the lines that match     exclude REGEX  the lines that do not
 //   begin REGEX    from the first match on  count          the number of lines instead
 //   no-more        the output does not stop at --More--
-// A pattern is a POSIX extended regular expression: the rest of the line up to the next
-// `|` that stands alone as a word, so that a pattern may use `|` for alternatives. Only
-// the first `|`, which ends the command, may touch the words around it.
+// A pattern is a POSIX extended regular expression without back-references (see
+// line_pattern.h): the rest of the line up to the next `|` that stands alone as a word,
+// so that a pattern may use `|` for alternatives. Only the first `|`, which ends the
+// command, may touch the words around it.
 #ifndef VDCSIM_FILTERS_H
 #define VDCSIM_FILTERS_H
 

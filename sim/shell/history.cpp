@@ -19,11 +19,54 @@ namespace {
 bool warned = false;
 
 // Said once, and only by the first shell: a nested shell meets the same fault.
-void warn(const std::string &what, int error) {
+void warn(const std::string &what, const std::string &why) {
   if (warned || nesting_depth() > 0) return;
   warned = true;
   std::fprintf(stderr, "vdcsim: the history is not kept: %s%s%s\n", what.c_str(),
-               error != 0 ? ": " : "", error != 0 ? std::strerror(error) : "");
+               why.empty() ? "" : ": ", why.c_str());
+}
+
+void warn(const std::string &what, int error) {
+  warn(what, error != 0 ? std::strerror(error) : "");
+}
+
+// A history that is a link or anything but a regular file is left alone.
+bool usable(const std::string &path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0) return errno == ENOENT || (warn(path, errno), false);
+  if (S_ISLNK(st.st_mode)) return warn(path, "a symbolic link, not followed"), false;
+  if (!S_ISREG(st.st_mode)) return warn(path, "not a regular file"), false;
+  if ((st.st_mode & 07777) != 0600 && chmod(path.c_str(), 0600) != 0)
+    return warn(path, errno), false;
+  return true;
+}
+
+// Opened without following a link, and readable by its owner only.
+int open_for_append(const std::string &path) {
+  int fd =
+      open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  if (fd < 0) {
+    warn(path, errno == ELOOP ? "a symbolic link, not followed" : std::strerror(errno));
+    return -1;
+  }
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    warn(path, "not a regular file");
+    close(fd);
+    return -1;
+  }
+  if ((st.st_mode & 07777) != 0600) fchmod(fd, 0600);
+  return fd;
+}
+
+bool write_all(int fd, const std::string &text) {
+  for (size_t done = 0; done < text.size();) {
+    ssize_t n = write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
 }
 
 // XDG_STATE_HOME counts only as an absolute path.
@@ -56,7 +99,8 @@ std::string file() {
   looked = true;
   std::string home = state_home();
   if (home.empty()) return warn("neither XDG_STATE_HOME nor HOME is a full path", 0), path;
-  if (make_folders(home + "/vdcsim")) path = home + "/vdcsim/history";
+  if (make_folders(home + "/vdcsim") && usable(home + "/vdcsim/history"))
+    path = home + "/vdcsim/history";
   return path;
 }
 
@@ -74,11 +118,16 @@ void load() {
 void remember(const std::string &line) {
   add_history(line.c_str());
   if (file().empty()) return;
-  int fd = open(file().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-  std::string text = line + "\n";
-  bool written = fd >= 0 && write(fd, text.data(), text.size()) == ssize_t(text.size());
-  if (!written) warn(file(), errno);
-  if (fd >= 0) close(fd);
+  int fd = open_for_append(file());
+  if (fd < 0) return;
+  off_t before = lseek(fd, 0, SEEK_END);
+  if (!write_all(fd, line + "\n")) {
+    warn(file(), errno);
+    if (before >= 0 && ftruncate(fd, before) != 0) {
+      // A part of the line stays; the next session reads it as a line of its own.
+    }
+  }
+  close(fd);
 }
 
 void trim() {

@@ -1,8 +1,9 @@
 // The lines typed at a terminal, kept across sessions in $XDG_STATE_HOME/vdcsim/history
 // (~/.local/state/vdcsim/history without it). Each line goes to the file as it is
 // entered: a shell ended by a signal loses none, and a nested shell finds the lines
-// typed before it. The file keeps the last `kept_lines`. A history that cannot be read
-// or written leaves the shell as it is, after one warning.
+// typed before it. The file keeps the last `kept_lines`, readable by its owner only, and
+// a line it has no room for is not kept at all. A history that cannot be read or written,
+// or that is a symbolic link (never followed), leaves the shell as it is, after one warning.
 #ifndef VDCSIM_HISTORY_H
 #define VDCSIM_HISTORY_H
 

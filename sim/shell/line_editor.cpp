@@ -14,6 +14,7 @@
 #include "shell/commands.h"
 #include "shell/history.h"
 #include "shell/signals.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -114,7 +115,7 @@ void run_interactive(session &s) {
     history::remember(text);
     if (!run_line(s, text, prompt.size())) ++s.failures;
     s.mgr.tick();
-    fflush(stdout);
+    output::flush();
     set_up(s);
   }
   signals::set_interactive(false);

@@ -29,8 +29,15 @@ constexpr struct option long_options[] = {
     {nullptr, 0, nullptr, 0},
 };
 
-// Stores the option `code` took; false for a fault getopt has already reported.
-bool take(int code, const char *value, options &out) {
+// A file option's value; an empty one would read as the default, so it is refused.
+bool take_file(const char *option, const char *value, std::string &into, std::string &error) {
+  if (*value == '\0') return error = std::string(option) + " needs a file", false;
+  into = value;
+  return true;
+}
+
+// Stores the option `code` took; false for a fault, in `error` unless getopt reported it.
+bool take(int code, const char *value, options &out, std::string &error) {
   switch (code) {
     case 'c':
       out.commands.push_back(value);
@@ -39,11 +46,9 @@ bool take(int code, const char *value, options &out) {
       out.help = true;
       return true;
     case library_option:
-      out.library = value;
-      return true;
+      return take_file("--library", value, out.library, error);
     case chassis_option:
-      out.chassis = value;
-      return true;
+      return take_file("--chassis", value, out.chassis, error);
     case user_option:
       out.user = value;
       return true;
@@ -51,8 +56,7 @@ bool take(int code, const char *value, options &out) {
       out.role = value;
       return true;
     case replay_option:
-      out.replay = value;
-      return true;
+      return take_file("--replay", value, out.replay, error);
     case tour_option:
       out.tour = true;
       return true;
@@ -66,6 +70,10 @@ bool take(int code, const char *value, options &out) {
 
 bool check(const options &out, std::string &error) {
   if (out.tour && !out.commands.empty()) return error = "--tour and -c exclude each other", false;
+  if (!out.replay.empty() && !out.commands.empty())
+    return error = "--replay and -c exclude each other", false;
+  if (!out.replay.empty() && out.tour)
+    return error = "--replay and --tour exclude each other", false;
   if (out.user && out.user->empty()) return error = "--user needs a name", false;
   return true;
 }
@@ -116,7 +124,7 @@ bool parse_options(int argc, char **argv, options &out, std::string &error) {
       optind = argc;
       break;
     }
-    ok = take(code, optarg, out);
+    ok = take(code, optarg, out, error);
   }
   if (ok && optind < argc) error = std::string("unexpected argument '") + argv[optind] + "'";
   argv[0] = invoked_as;

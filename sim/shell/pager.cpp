@@ -10,6 +10,7 @@
 
 #include "shell/actions.h"
 #include "shell/signals.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -24,7 +25,7 @@ winsize window() {
   return size;
 }
 
-enum class key_meaning { page, line, stop, none };
+enum class key_meaning { page, line, stop, suspend, none };
 
 key_meaning meaning(unsigned char key) {
   switch (key) {
@@ -37,6 +38,8 @@ key_meaning meaning(unsigned char key) {
     case 'Q':
     case 0x03:  // Ctrl-C: the terminal hands it over as a key while it is raw
       return key_meaning::stop;
+    case 0x1a:  // Ctrl-Z, likewise
+      return key_meaning::suspend;
     default:
       return key_meaning::none;
   }
@@ -71,6 +74,11 @@ key_meaning read_key() {
   key_meaning m = next_key();
   if (raw) tcsetattr(STDIN_FILENO, TCSANOW, &saved);
   return m;
+}
+
+void erase_more() {
+  std::printf("\r%*s\r", static_cast<int>(sizeof more - 1), "");
+  output::flush();
 }
 
 }  // namespace
@@ -111,12 +119,17 @@ bool pager::put(const std::string &line) {
   return true;
 }
 
+// Ctrl-Z: the shell stops as it does at the prompt, the terminal as it was before the key
+// was asked for; once it continues, it asks again.
 pager::answer pager::ask() {
-  std::fputs(more, stdout);
-  std::fflush(stdout);
-  key_meaning m = read_key();
-  std::printf("\r%*s\r", static_cast<int>(sizeof more - 1), "");
-  std::fflush(stdout);
+  key_meaning m = key_meaning::none;
+  do {
+    std::fputs(more, stdout);
+    output::flush();
+    m = read_key();
+    erase_more();
+    if (m == key_meaning::suspend) raise(SIGTSTP);
+  } while (m == key_meaning::suspend);
   if (m == key_meaning::page) return answer::page;
   return m == key_meaning::line ? answer::line : answer::stop;
 }

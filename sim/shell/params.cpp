@@ -9,6 +9,7 @@
 
 #include "shell/commands.h"
 #include "shell/pager.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -17,12 +18,12 @@ namespace {
 // table without letting the framework print it.
 template <typename Fn>
 void silently(Fn fn) {
-  fflush(stdout);
+  output::flush();
   int saved = dup(STDOUT_FILENO);
   int null = open("/dev/null", O_WRONLY);
   if (saved >= 0 && null >= 0) dup2(null, STDOUT_FILENO);
   fn();
-  fflush(stdout);
+  output::flush();
   if (saved >= 0) {
     dup2(saved, STDOUT_FILENO);
     close(saved);

@@ -9,6 +9,8 @@
 #include "shell/actions.h"
 #include "switch/programs.h"
 #include "switch/session_files.h"
+#include "util/file_replace.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -36,7 +38,7 @@ bool show_running_config(session &s, std::span<const param_value>) {
   std::string error;
   if (!starting_chassis(s, start, error)) return refuse("Cannot tell what changed: " + error);
   std::fputs(running_config(start, s.model).c_str(), stdout);
-  std::fflush(stdout);
+  output::flush();
   return true;
 }
 
@@ -45,11 +47,15 @@ bool copy_running_config(session &s, std::span<const param_value> args) {
   const std::string &path = args[0].text;
   int64_t now = s.model.clock;
   s.mgr.tick();
-  std::string text = chassis_to_yaml(s.model), reason;
+  std::string text = chassis_to_yaml(s.model);
   s.model.clock = now;
-  if (!replace_file_as(path, text, operator_file_mode(), reason))
-    return refuse("Cannot write " + path + ": " + reason);
+  replace_outcome outcome = replace_file_as(path, text, operator_file_mode());
+  if (!outcome.replaced) return refuse("Cannot write " + outcome.place + ": " + outcome.reason);
   std::printf("Saved the running configuration to %s\n", path.c_str());
+  if (outcome.other_links > 0)
+    std::printf("%% %s had %ju other hard link%s: %s the old configuration.\n", path.c_str(),
+                static_cast<uintmax_t>(outcome.other_links), outcome.other_links == 1 ? "" : "s",
+                outcome.other_links == 1 ? "it keeps" : "they keep");
   return true;
 }
 

@@ -8,7 +8,9 @@
 #include "shell/actions.h"
 #include "shell/commands.h"
 #include "shell/line_editor.h"
+#include "shell/script_input.h"
 #include "shell/signals.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -18,21 +20,14 @@ bool is_comment(const std::string &line) {
   return first == std::string::npos || line[first] == '#' || line[first] == '!';
 }
 
-// A signal that ends the session ends the script too, the line unread.
-bool read_line(int fd, std::string &line) {
-  line.clear();
-  char c = 0;
-  ssize_t n = -1;
-  for (;;) {
-    if (signals::ending() != 0) return false;
-    if (!signals::wait_for_input(fd)) continue;
-    n = read(fd, &c, 1);
-    if (n < 0 && errno == EINTR) continue;
-    if (n != 1 || c == '\n') break;
-    line += c;
-  }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return n == 1 || !line.empty();
+// A line too long to hold is not run; the script reads on after it.
+void refuse_long_line(session &s, const std::string &place) {
+  refuse("Line " + std::to_string(s.script_line) + " is longer than " +
+         std::to_string(max_script_line) + " bytes and is not run.");
+  output::flush();
+  ++s.failures;
+  std::fprintf(stderr, "vdcsim: %s: command failed: a line longer than %zu bytes\n", place.c_str(),
+               max_script_line);
 }
 
 constexpr const char *tour_lines[] = {
@@ -65,7 +60,7 @@ void run_transcribed(session &s, const std::string &line, const std::string &pla
   for (size_t at = shown.find('\0'); at != std::string::npos; at = shown.find('\0', at))
     shown.replace(at, 1, "^@");
   std::printf("%s%s\n", prompt.c_str(), shown.c_str());
-  fflush(stdout);
+  output::flush();
   bool failed = false;
   if (shown.size() != line.size()) {
     failed = !refuse("The line holds a NUL character (^@) and is not run.");
@@ -75,7 +70,7 @@ void run_transcribed(session &s, const std::string &line, const std::string &pla
     failed = !run_line(s, line, prompt.size());
   }
   s.mgr.tick();
-  fflush(stdout);
+  output::flush();
   if (failed) {
     ++s.failures;
     if (!place.empty())
@@ -91,11 +86,17 @@ void run_commands(session &s, const std::vector<std::string> &lines) {
 }
 
 void run_script(session &s, int fd) {
+  script_input input(fd);
   std::string line;
-  while (!s.done && signals::ending() == 0 && read_line(fd, line)) {
+  while (!s.done && signals::ending() == 0) {
+    script_input::got got = input.next(line);
+    if (got == script_input::got::end) break;
     ++s.script_line;
-    if (!is_comment(line))
-      run_transcribed(s, line, "standard input:" + std::to_string(s.script_line));
+    std::string place = "standard input:" + std::to_string(s.script_line);
+    if (got == script_input::got::too_long)
+      refuse_long_line(s, place);
+    else if (!is_comment(line))
+      run_transcribed(s, line, place);
   }
 }
 

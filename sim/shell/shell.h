@@ -15,8 +15,8 @@ namespace vdcsim {
 // When it fails, standard error names `place` ("standard input:3", "-c:2") unless empty.
 void run_transcribed(session &s, const std::string &line, const std::string &place);
 void run_commands(session &s, const std::vector<std::string> &lines);
-// Reads commands one byte at a time, so that a nested shell started by one of them
-// reads the lines after it.
+// Reads commands a line at a time, leaving the lines after it to a nested shell started
+// by one of them (see script_input.h).
 void run_script(session &s, int fd);
 // Interactive on a terminal, scripted otherwise.
 void run_shell(session &s);

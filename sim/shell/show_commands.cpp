@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "shell/actions.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -12,7 +13,7 @@ template <typename Handler>
 bool display(session &s, cmd_ctx cmd, Handler handler) {
   s.mgr.sync_platform();
   handler(&cmd);
-  fflush(stdout);
+  output::flush();
   return true;
 }
 
@@ -93,7 +94,7 @@ bool show_event_history(session &s, std::span<const param_value>) {
     uint32_t pair[2] = {static_cast<uint32_t>(e.time), 0};
     s.lib.vdc_mgr_history_cli(record.data(), index++, s.mgr.event_code(e), pair, 0);
   }
-  fflush(stdout);
+  output::flush();
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,18 +13,28 @@
 
 #include "shell/actions.h"
 #include "shell/pager.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
 
 constexpr off_t capture_limit = off_t{16} << 20;
 
+// The limit, or less when the process may not make files that large.
+off_t capture_size() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+      limit.rlim_cur >= static_cast<rlim_t>(capture_limit))
+    return capture_limit;
+  return static_cast<off_t>(limit.rlim_cur);
+}
+
 // Sized and sealed, the file cannot grow past the limit: what a command prints beyond
 // it fails to be written instead of being held. Pages never written take no memory.
 FILE *anonymous_file() {
   int fd = memfd_create("vdcsim-output", MFD_CLOEXEC | MFD_ALLOW_SEALING);
   if (fd < 0) return std::tmpfile();
-  if (ftruncate(fd, capture_limit) == 0) fcntl(fd, F_ADD_SEALS, F_SEAL_GROW);
+  if (ftruncate(fd, capture_size()) == 0) fcntl(fd, F_ADD_SEALS, F_SEAL_GROW);
   FILE *file = fdopen(fd, "w+");
   if (file == nullptr) close(fd);
   return file;
@@ -38,7 +49,7 @@ struct printed {
 // Runs `command` with standard output pointed at `file`; false when it could not be
 // pointed there, and the command was not run.
 bool printed_into(FILE *file, const std::function<bool()> &command, printed &out) {
-  std::fflush(stdout);
+  output::flush();
   int saved = dup(STDOUT_FILENO);
   if (saved < 0) return false;
   if (dup2(fileno(file), STDOUT_FILENO) < 0) {
@@ -46,8 +57,10 @@ bool printed_into(FILE *file, const std::function<bool()> &command, printed &out
     return false;
   }
   std::clearerr(stdout);
+  output::set_capturing(true);
   out.result = command();
   std::fflush(stdout);
+  output::set_capturing(false);
   out.cut = std::ferror(stdout) != 0;
   dup2(saved, STDOUT_FILENO);
   close(saved);
@@ -61,9 +74,14 @@ bool printed_into(FILE *file, const std::function<bool()> &command, printed &out
   return true;
 }
 
-// Reads the output back a line at a time, so that only one line is ever held.
-void play_back(FILE *file, size_t length, output_filters &filters, pager &out) {
-  auto put = [&out](const std::string &line) { return out.put(line); };
+// Reads the output back a line at a time, so that only one line is ever held. True
+// when what it showed ends with a whole line.
+bool play_back(FILE *file, size_t length, output_filters &filters, pager &out) {
+  bool line_ended = true;
+  auto put = [&out, &line_ended](const std::string &line) {
+    line_ended = line.empty() ? line_ended : line.back() == '\n';
+    return out.put(line);
+  };
   char *buffer = nullptr;
   size_t size = 0;
   bool wanted = true;
@@ -74,7 +92,8 @@ void play_back(FILE *file, size_t length, output_filters &filters, pager &out) {
   }
   std::free(buffer);
   if (wanted) filters.finish(put);
-  std::fflush(stdout);
+  output::flush();
+  return line_ended;
 }
 
 }  // namespace
@@ -91,10 +110,11 @@ bool run_shown(const std::function<bool()> &command, output_filters &filters, bo
     return command();
   }
   pager out(page);
-  play_back(file, output.length, filters, out);
+  bool line_ended = play_back(file, output.length, filters, out);
   std::fclose(file);
   if (output.cut)
-    std::printf("%% The output was cut at %d MiB.\n", static_cast<int>(capture_limit >> 20));
+    std::printf("%s%% The output was cut after %zu bytes.\n", line_ended ? "" : "\n",
+                output.length);
   return output.result;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "response_file.h"
+#include "util/output.h"
 
 namespace vdcsim {
 namespace {
@@ -52,7 +53,7 @@ int replay_response(const library &lib, const std::string &path) {
   cmd.request = c.request;
   cmd.response = c.response;
   show(&cmd);
-  std::fflush(stdout);
+  output::flush();
   return 0;
 }
 

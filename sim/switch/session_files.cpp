@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "util/file_replace.h"
+
 namespace vdcsim {
 namespace {
 
@@ -40,17 +42,6 @@ class directory_lock {
  private:
   int fd_;
 };
-
-bool write_all(int fd, const std::string &text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -85,30 +76,11 @@ std::string start_file_beside(const std::string &state_file) {
   return directory_of(state_file) + "/start.yaml";
 }
 
-bool replace_file_as(const std::string &path, const std::string &text, mode_t mode,
-                     std::string &reason) {
-  directory_lock lock(directory_of(path));
-  std::string temporary = path + ".XXXXXX";
-  int fd = mkstemp(temporary.data());
-  if (fd < 0) {
-    reason = std::strerror(errno);
-    return false;
-  }
-  bool written = fchmod(fd, mode) == 0 && write_all(fd, text);
-  if (close(fd) != 0) written = false;
-  if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
-    reason = std::strerror(errno);
-    unlink(temporary.c_str());
-    return false;
-  }
-  return true;
-}
-
 bool replace_file(const std::string &path, const std::string &text, std::string &error) {
-  std::string reason;
-  if (replace_file_as(path, text, 0600, reason)) return true;
-  error = path + ": cannot write the chassis state: " + reason;
-  return false;
+  directory_lock lock(directory_of(path));
+  replace_outcome outcome = replace_file_as(path, text, 0600, in_the_way::anything);
+  if (!outcome.replaced) error = path + ": cannot write the chassis state: " + outcome.reason;
+  return outcome.replaced;
 }
 
 bool read_bounded(const std::string &path, size_t limit, bool follow, std::string &text,

@@ -27,10 +27,6 @@ std::string start_file_beside(const std::string &state_file);
 
 // Replaces `path` with `text` at once; a link at `path` is replaced, never followed.
 bool replace_file(const std::string &path, const std::string &text, std::string &error);
-// The same for a file of the operator's: made with `mode` (less the umask); `reason`
-// is why it could not be written.
-bool replace_file_as(const std::string &path, const std::string &text, mode_t mode,
-                     std::string &reason);
 // Reads a regular file of at most `limit` bytes; `follow` false refuses a link.
 // The messages name a chassis file, the kind of file every caller reads.
 bool read_bounded(const std::string &path, size_t limit, bool follow, std::string &text,

@@ -113,4 +113,14 @@ TEST(full_disk, refuses_the_copy_and_the_switch_and_keeps_the_old_file) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+// A FIFO given as a replay file is refused at once: nothing waits for a writer.
+TEST(replay_file, a_fifo_is_refused_without_waiting) {
+  zms_test::temp_dir dir;
+  std::string fifo = dir.path() + "/response.resp";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto r = sim_test::run_vdcsim({"--replay", fifo});
+  EXPECT_EQ(r.err, "vdcsim: " + fifo + ": cannot read the response file: not a regular file\n");
+  EXPECT_EQ(r.exit_status, 2);
+}
+
 }  // namespace

@@ -16,10 +16,11 @@ struct outcome {
   std::string err;
 };
 
-// Runs vdcsim with `args`, `input` on its standard input, TZ=UTC and `env` (NAME=VALUE);
-// a `file_limit` of bytes stands for a disk that fills up there.
+// Runs vdcsim with `args`, `input` on its standard input (a file, or a pipe when `piped`),
+// TZ=UTC and `env` (NAME=VALUE); a `file_limit` of bytes stands for a disk that fills up.
 outcome run_vdcsim(const std::vector<std::string> &args, const std::string &input = "",
-                   const std::vector<std::string> &env = {}, rlim_t file_limit = RLIM_INFINITY);
+                   const std::vector<std::string> &env = {}, rlim_t file_limit = RLIM_INFINITY,
+                   bool piped = false);
 
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &text);

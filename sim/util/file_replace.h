@@ -1,0 +1,34 @@
+// util/: small pieces the shell and the switch side share.
+// Replacing a file whole: the new text goes to a temporary file beside it, which is then
+// renamed into place, so a reader sees the old text or the new one and a failure leaves
+// the old file as it was and nothing beside it.
+#ifndef VDCSIM_FILE_REPLACE_H
+#define VDCSIM_FILE_REPLACE_H
+
+#include <string>
+
+#include <sys/types.h>
+
+namespace vdcsim {
+
+struct replace_outcome {
+  bool replaced = false;
+  std::string place;        // what a fault concerns: "FILE", or "in DIR" when no file could be made
+  std::string reason;       // why it was not replaced
+  nlink_t other_links = 0;  // names the old file had besides `path`; they keep its text
+};
+
+// What may stand at the path a file replaces.
+enum class in_the_way {
+  regular_only,  // an operator's file: anything else there (a link, a device) is refused
+  anything,      // a file of the shell's own: whatever is there is replaced, never followed
+};
+
+// Replaces `path` with `text`. A regular file already there keeps its mode (and, where
+// allowed, its owner); a new file gets `mode`.
+replace_outcome replace_file_as(const std::string &path, const std::string &text, mode_t mode,
+                                in_the_way allowed = in_the_way::regular_only);
+
+}  // namespace vdcsim
+
+#endif  // VDCSIM_FILE_REPLACE_H

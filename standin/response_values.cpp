@@ -1,0 +1,151 @@
+#include "response_lines.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <sstream>
+
+namespace standin {
+namespace {
+
+struct named_id {
+  const char *name;
+  uint32_t id;
+};
+
+#define ZMS_ID(name) \
+  { #name, name }
+constexpr named_id identifiers[] = {
+    ZMS_ID(VDC_REQ_SHOW_SELECT),
+    ZMS_ID(VDC_ATTR_STORAGE_VDC),
+    ZMS_ID(VDC_ATTR_RESERVED_VLANS),
+    ZMS_ID(VDC_ATTR_SHARING_ETH_VDC),
+    ZMS_ID(VDC_ATTR_SWITCHWIDE_MODE),
+    ZMS_ID(VDC_ATTR_NAME_WIDTH),
+    ZMS_ID(VDC_ATTR_ID),
+    ZMS_ID(VDC_ATTR_NAME),
+    ZMS_ID(VDC_ATTR_STATE),
+    ZMS_ID(VDC_ATTR_MAC),
+    ZMS_ID(VDC_ATTR_HA_POLICY),
+    ZMS_ID(VDC_ATTR_DUAL_SUP_HA_POLICY),
+    ZMS_ID(VDC_ATTR_BOOT_ORDER),
+    ZMS_ID(VDC_ATTR_CPU_SHARE),
+    ZMS_ID(VDC_ATTR_CPU_SHARE_PCT),
+    ZMS_ID(VDC_ATTR_CREATE_TIME),
+    ZMS_ID(VDC_ATTR_RELOAD_COUNT),
+    ZMS_ID(VDC_ATTR_UPTIME),
+    ZMS_ID(VDC_ATTR_RESTART_COUNT),
+    ZMS_ID(VDC_ATTR_RESTART_TIME),
+    ZMS_ID(VDC_ATTR_RESTART_REASON),
+    ZMS_ID(VDC_ATTR_TYPE),
+    ZMS_ID(VDC_ATTR_SUPPORTED_LC),
+    ZMS_ID(VDC_ATTR_FEATURE_SET),
+    ZMS_ID(VDC_ATTR_SHARED_IF_MARK),
+    ZMS_ID(VDC_ATTR_IF_INDEX),
+    ZMS_ID(VDC_ATTR_CUR_ID),
+    ZMS_ID(VDC_ATTR_CUR_NAME),
+    ZMS_ID(VDC_ATTR_SWITCH_TARGET),
+    ZMS_ID(VDC_ATTR_ERR_NO_VDC),
+    ZMS_ID(VDC_ATTR_ERR_NOT_AUTHORIZED),
+    ZMS_ID(VDC_ATTR_SKIP_FIRST_SETUP),
+    ZMS_ID(VDC_ATTR_NAME_KEY),
+    ZMS_ID(VDC_ATTR_SCRIPT_MODE),
+};
+#undef ZMS_ID
+
+}  // namespace
+
+line_view split(const std::string &line) {
+  size_t blank = line.find(' ');
+  if (blank == std::string::npos) return {line, ""};
+  return {line.substr(0, blank), line.substr(blank + 1)};
+}
+
+std::vector<std::string> words_of(const std::string &text) {
+  std::istringstream in(text);
+  std::vector<std::string> out;
+  for (std::string w; in >> w;)
+    out.push_back(w);
+  return out;
+}
+
+// A number that fits 32 bits: decimal, negative decimal or 0x hexadecimal. A leading
+// zero is a decimal digit like any other: 010 is ten.
+bool number(const std::string &text, uint32_t &out) {
+  bool hex = text.starts_with("0x") || text.starts_with("0X");
+  bool negative = !hex && text.starts_with('-');
+  const char *first = text.data() + (hex ? 2 : negative ? 1 : 0), *last = text.data() + text.size();
+  uint64_t magnitude = 0;
+  auto [end, fault] = std::from_chars(first, last, magnitude, hex ? 16 : 10);
+  if (first == last || fault != std::errc() || end != last) return false;
+  if (magnitude > (negative ? uint64_t{1} << 31 : uint64_t{UINT32_MAX})) return false;
+  out = static_cast<uint32_t>(negative ? 0 - magnitude : magnitude);
+  return true;
+}
+
+namespace {
+
+bool identifier(const std::string &text, uint32_t &out) {
+  for (auto &n : identifiers)
+    if (text == n.name) return out = n.id, true;
+  return text.rfind("0x", 0) == 0 && number(text, out);
+}
+
+std::string unescaped(const std::string &text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    char c = text[++i];
+    out += c == 't' ? '\t' : c == 'n' ? '\n' : c;
+  }
+  return out;
+}
+
+template <typename Unit>
+bool units(const std::vector<std::string> &items, size_t max, std::vector<uint8_t> &out) {
+  for (auto &item : items) {
+    uint32_t n;
+    if (!number(item, n) || n > max) return false;
+    Unit unit = static_cast<Unit>(n);
+    uint8_t raw[sizeof unit];
+    std::memcpy(raw, &unit, sizeof unit);
+    out.insert(out.end(), raw, raw + sizeof unit);
+  }
+  return true;
+}
+
+// The value of an attribute line after its identifier; "" when it is well formed, else
+// what was expected.
+std::string value(const std::string &text, attribute &a) {
+  auto [layout, rest] = split(text);
+  auto items = words_of(rest);
+  if (layout == "text") return a = standin::text(a.id, unescaped(rest)), "";
+  if (layout == "null") return a.null_value = true, "";
+  if (layout == "mark") return a = mark(a.id), "";
+  if (layout == "word" && items.size() == 1 && units<uint32_t>(items, UINT32_MAX, a.value))
+    return "";
+  if (layout == "words" && units<uint32_t>(items, UINT32_MAX, a.value)) return "";
+  if (layout == "halves" && items.size() == 2 && units<uint16_t>(items, 0xffff, a.value)) return "";
+  if (layout == "bytes" && units<uint8_t>(items, 0xff, a.value)) return "";
+  if (layout == "word") return "one 32-bit number after 'word'";
+  if (layout == "words") return "32-bit numbers after 'words'";
+  if (layout == "halves") return "two 16-bit numbers after 'halves'";
+  if (layout == "bytes") return "bytes from 0 to 0xff after 'bytes'";
+  return "a layout (word, words, halves, text, bytes, mark or null), not '" + layout + "'";
+}
+
+}  // namespace
+
+std::string attribute_line(const std::string &line, std::vector<attribute> &into) {
+  auto [head, rest] = split(line);
+  attribute a{};
+  if (!identifier(head, a.id)) return "a keyword, an attribute name or a 0x identifier";
+  std::string problem = value(rest, a);
+  if (problem.empty()) into.push_back(std::move(a));
+  return problem;
+}
+
+}  // namespace standin
