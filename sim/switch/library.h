@@ -12,8 +12,9 @@
 #define VDCSIM_EXPORTS(X)                                                                         \
   X(show_vdc)                                                                                     \
   X(show_vdc_detail)                                                                              \
-  X(show_vdc_detail2) X(show_vdc_membership) X(show_vdc_membership_status) X(show_vdc_fs)         \
-      X(show_vdc_mac) X(show_vdc_dirtybit) X(show_vdc_mode) X(show_vdc_internal) X(show_fcoe) X(  \
+  X(show_vdc_detail2)                                                                             \
+  X(show_vdc_membership) X(show_vdc_membership_status) X(show_vdc_fs) X(show_vdc_mac)             \
+      X(show_vdc_dirtybit) X(show_vdc_mode) X(show_vdc_internal) X(show_fcoe) X(                  \
           vdc_mgr_vdcName_table_get) X(vdc_mgr_show_e_name_help) X(vdc_mgr_show_e_name_match)     \
           X(vdc_mgr_show_no_def_name_help) X(vdc_mgr_show_no_def_name_match) X(                   \
               vdc_mgr_show_new_name_help) X(vdc_mgr_id_rewrite) X(vdc_mgr_show_new_name_match)    \
@@ -47,7 +48,7 @@ struct library {
 // loader's own message, or how many names the library lacks and the first of them.
 bool load_library(const std::string &path, library &out, std::string &error);
 
-// The build's library: next to this program's build folder, or where it was built.
+// The library in the library folder beside this program's folder, in a build as installed.
 std::string default_library_path();
 
 // "1.0.0 (/usr/lib/libzudoru_mgr_show.so.1.0.0)", from the name of the file `path`
