@@ -64,3 +64,4 @@ endif()
 install(DIRECTORY examples/consumer DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT dev)
 
 include(cmake/manpages.cmake)
+include(cmake/debian.cmake)
