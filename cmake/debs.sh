@@ -102,7 +102,7 @@ split_debug() {
 }
 
 # Documentation as Debian keeps it: in /usr/share/doc/PACKAGE, with copyright and changelog,
-# big files and manual pages compressed.
+# big files (but examples) and manual pages compressed.
 add_docs() {
   local stage=$1 package=$2 doc=$1$prefix/share/doc/$2
   if [ -d "$stage$prefix/share/doc/$docdir_name" ]; then
@@ -112,7 +112,8 @@ add_docs() {
   rm -f "$doc/LICENSE"  # the copyright file holds it
   install -m 0644 "$deb/copyright" "$doc/copyright"
   debian_changelog > "$doc/changelog"
-  find "$doc" -type f ! -name copyright \( -name changelog -o -size +4k \) -exec gzip -9n {} +
+  find "$doc" -type f ! -name copyright ! -path "$doc/examples/*" \( -name changelog -o -size +4k \) \
+    -exec gzip -9n {} +  # examples stay as they are, for vdcsim and cc to read
   if [ -d "$stage$prefix/share/man" ]; then
     find "$stage$prefix/share/man" -type f -exec gzip -9n {} +
   fi
