@@ -12,9 +12,8 @@
 #define VDCSIM_EXPORTS(X)                                                                         \
   X(show_vdc)                                                                                     \
   X(show_vdc_detail)                                                                              \
-  X(show_vdc_detail2)                                                                             \
-  X(show_vdc_membership) X(show_vdc_membership_status) X(show_vdc_fs) X(show_vdc_mac)             \
-      X(show_vdc_dirtybit) X(show_vdc_mode) X(show_vdc_internal) X(show_fcoe) X(                  \
+  X(show_vdc_detail2) X(show_vdc_membership) X(show_vdc_membership_status) X(show_vdc_fs)         \
+      X(show_vdc_mac) X(show_vdc_dirtybit) X(show_vdc_mode) X(show_vdc_internal) X(show_fcoe) X(  \
           vdc_mgr_vdcName_table_get) X(vdc_mgr_show_e_name_help) X(vdc_mgr_show_e_name_match)     \
           X(vdc_mgr_show_no_def_name_help) X(vdc_mgr_show_no_def_name_match) X(                   \
               vdc_mgr_show_new_name_help) X(vdc_mgr_id_rewrite) X(vdc_mgr_show_new_name_match)    \
