@@ -8,6 +8,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "zudoru_mgr_show_version.h"
+
 #if defined(ZUDORU_MGR_SHOW_BUILD)
 #define ZMS_API __attribute__((visibility("default")))
 #else

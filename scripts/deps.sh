@@ -2,14 +2,16 @@
 # Installs, with apt-get, the Debian packages one job needs:
 #   scripts/deps.sh demo   building the library and running vdcsim
 #   scripts/deps.sh test   every test: GoogleTest, Google Benchmark, the PowerPC cross compiler,
-#                          qemu-user, the ABI and packaging tools
+#                          qemu-user, the ABI tools, scdoc for the manual pages, Python for
+#                          the documents' examples, and the packaging tools with lintian
 #   scripts/deps.sh fuzz   clang with libFuzzer
 set -euo pipefail
 demo=(cmake ninja-build g++ libreadline-dev libyaml-cpp-dev libre2-dev)
 case "${1:-test}" in
   demo) packages=("${demo[@]}") ;;
   test) packages=("${demo[@]}" libgtest-dev libgmock-dev googletest libbenchmark-dev
-                  g++-powerpc-linux-gnu qemu-user abigail-tools pkg-config) ;;
+                  g++-powerpc-linux-gnu qemu-user abigail-tools pkg-config scdoc python3
+                  dpkg-dev lintian) ;;
   fuzz) packages=("${demo[@]}" clang libclang-rt-14-dev) ;;
   *) echo "usage: scripts/deps.sh demo|test|fuzz" >&2; exit 2 ;;
 esac

@@ -128,7 +128,7 @@ def run(cmd, cwd, timeout=None):
 
 
 def stripped_library(build):
-    lib = os.path.join(build, 'libzudoru_mgr_show.so')
+    lib = os.path.join(build, 'lib', 'libzudoru_mgr_show.so')  # the build lays out lib/ as installed
     out = lib + '.stripped'
     subprocess.run(['objcopy', '--strip-all', '--remove-section=.note.gnu.build-id', lib, out],
                    check=True)

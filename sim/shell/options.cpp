@@ -107,7 +107,9 @@ const char *help_text() {
          "  are internal: they pass the chassis to nested shells.\n"
          "\n"
          "Exit status: 0 when every command ran, 1 when a command was unknown or refused,\n"
-         "2 when the shell could not start.\n";
+         "2 when the shell could not start.\n"
+         "\n"
+         "The manual page tells the rest: man vdcsim\n";
 }
 
 // '+': the first word that is no option ends them, so that --run leaves the program's

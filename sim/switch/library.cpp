@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace vdcsim {
 namespace {
@@ -65,14 +66,12 @@ bool load_library(const std::string &path, library &out, std::string &error) {
   return true;
 }
 
-// Beside the program's folder in a build, in the library folder of an installed tree, or
-// where the build put it.
+// The library folder beside the program's: a build lays it out as an installed tree does, so
+// one relative path serves both, and an installed vdcsim never reaches into a build tree.
 std::string default_library_path() {
-  for (const char *folder : {"/../", "/../" VDCSIM_INSTALLED_LIBDIR "/"}) {
-    std::string path = directory_of_program() + folder + "libzudoru_mgr_show.so";
-    if (access(path.c_str(), R_OK) == 0) return path;
-  }
-  return VDCSIM_BUILT_LIBRARY;
+  std::filesystem::path path =
+      directory_of_program() + "/../" VDCSIM_LIBDIR "/libzudoru_mgr_show.so";
+  return path.lexically_normal();
 }
 
 // The version in the name of the file the path leads to: libzudoru_mgr_show.so is a link

@@ -23,7 +23,7 @@ struct library {
 // loader's own message, or how many names the library lacks and the first of them.
 bool load_library(const std::string &path, library &out, std::string &error);
 
-// The build's library: next to this program's build folder, or where it was built.
+// The library in the library folder beside this program's folder, in a build as installed.
 std::string default_library_path();
 
 // "1.0.0 (/usr/lib/libzudoru_mgr_show.so.1.0.0)", from the name of the file `path`

@@ -9,7 +9,7 @@ namespace {
 TEST(library_version, is_read_from_the_name_of_the_file) {
   const std::string built = VDCSIM_LIBRARY, unversioned = VDCSIM_INCOMPLETE_LIBRARY;
   const std::pair<std::string, std::string> rows[] = {
-      {built, "1.0.0 (" + built + ")"},
+      {built, "1.1.0 (" + built + ")"},
       {unversioned, "unknown (" + unversioned + ")"},
       {"/nonexistent/libzudoru_mgr_show.so.1.0.0",
        "unknown (/nonexistent/libzudoru_mgr_show.so.1.0.0)"},
