@@ -8,6 +8,7 @@ namespace {
 enum long_only {
   library_option = 256,
   chassis_option,
+  lab_option,
   user_option,
   role_option,
   replay_option,
@@ -19,6 +20,7 @@ enum long_only {
 constexpr struct option long_options[] = {
     {"library", required_argument, nullptr, library_option},
     {"chassis", required_argument, nullptr, chassis_option},
+    {"lab", required_argument, nullptr, lab_option},
     {"user", required_argument, nullptr, user_option},
     {"role", required_argument, nullptr, role_option},
     {"replay", required_argument, nullptr, replay_option},
@@ -43,6 +45,9 @@ bool take(int code, const char *value, options &out) {
       return true;
     case chassis_option:
       out.chassis = value;
+      return true;
+    case lab_option:
+      out.lab = value;
       return true;
     case user_option:
       out.user = value;
@@ -80,6 +85,9 @@ const char *help_text() {
          "\n"
          "  -c COMMAND             run COMMAND; repeated, the commands run in order\n"
          "      --chassis=FILE     simulate the chassis FILE describes (default: built in)\n"
+         "      --lab=FILE         keep the switch in the lab FILE across runs and share it\n"
+         "                         with shells in other terminals; the first run makes\n"
+         "                         it from --chassis (default: private to the session)\n"
          "      --library=PATH     load the library at PATH (default: beside vdcsim)\n"
          "      --user=NAME        the operator's user name (default: the chassis's)\n"
          "      --role=ROLE        the operator's role, \"\" for none (default: chassis's)\n"
@@ -95,8 +103,9 @@ const char *help_text() {
          "Files and environment:\n"
          "  $XDG_STATE_HOME/vdcsim/history (without XDG_STATE_HOME,\n"
          "  ~/.local/state/vdcsim/history) keeps the last 1000 lines typed at a terminal.\n"
-         "  TMPDIR holds each session's private directory. VDCSIM_STATE and VDCSIM_DEPTH\n"
-         "  are internal: they pass the chassis to nested shells.\n"
+         "  TMPDIR holds each session's private directory and lab. VDCSIM_STATE,\n"
+         "  VDCSIM_DEPTH, VDCSIM_LINE and VDCSIM_USER are internal: they name the lab\n"
+         "  and the operator to nested shells.\n"
          "\n"
          "Exit status: 0 when every command ran, 1 when a command was unknown or refused,\n"
          "2 when the shell could not start.\n";

@@ -77,14 +77,6 @@ void remove_session_dir(const std::string &dir) {
   rmdir(dir.c_str());
 }
 
-std::string state_file_in(const std::string &dir) {
-  return dir + "/state.yaml";
-}
-
-std::string start_file_beside(const std::string &state_file) {
-  return directory_of(state_file) + "/start.yaml";
-}
-
 bool replace_file_as(const std::string &path, const std::string &text, mode_t mode,
                      std::string &reason) {
   directory_lock lock(directory_of(path));

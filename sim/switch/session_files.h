@@ -1,8 +1,7 @@
-// The files a shell shares with the switch programs it starts: the state file (the
-// model) and the count of failed commands a nested shell hands back. They live in a
-// directory of the session's own, made with mkdtemp and readable by its owner only.
-// A file is written whole: to a temporary file in the same directory, renamed into
-// place while the directory is locked, so a reader sees the old model or the new one.
+// The files of a session: its private directory (made with mkdtemp, readable by its
+// owner only) that holds the lab of a session without --lab, and files written whole: to
+// a temporary file in the same directory, renamed into place while the directory is
+// locked, so a reader sees the old text or the new one.
 #ifndef VDCSIM_SESSION_FILES_H
 #define VDCSIM_SESSION_FILES_H
 
@@ -20,15 +19,11 @@ constexpr size_t max_chassis_bytes = 4u << 20;
 std::string make_session_dir(std::string &error);
 // Removes the directory and everything in it.
 void remove_session_dir(const std::string &dir);
-// "DIR/state.yaml"
-std::string state_file_in(const std::string &dir);
-// "DIR/start.yaml" beside "DIR/state.yaml": the chassis the session began with.
-std::string start_file_beside(const std::string &state_file);
-
-// Replaces `path` with `text` at once; a link at `path` is replaced, never followed.
+// Replaces `path` with `text` at once, a file of this program's own.
 bool replace_file(const std::string &path, const std::string &text, std::string &error);
-// The same for a file of the operator's: made with `mode` (less the umask); `reason`
-// is why it could not be written.
+// Replaces the operator's file `path` with `text` at once, made with `mode` (less the
+// umask); a link at `path` is replaced, never followed. `reason` is why it could not be
+// written.
 bool replace_file_as(const std::string &path, const std::string &text, mode_t mode,
                      std::string &reason);
 // Reads a regular file of at most `limit` bytes; `follow` false refuses a link.
