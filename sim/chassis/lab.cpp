@@ -180,7 +180,9 @@ bool lab::create(const std::string &path, const chassis &start, std::string &err
       (shared && !db_.exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL")))
     return error = path + ": cannot make the lab: " + db_.error(), false;
   sql::transaction t(db_, true);
-  if (db_.number("SELECT count(*) FROM sqlite_schema") != 0)
+  int64_t tables = t.begun() ? db_.number("SELECT count(*) FROM sqlite_schema") : 0;
+  if (!db_.ok()) return error = path + ": cannot make the lab: " + db_.error(), false;
+  if (tables != 0)
     return error = path + ": cannot make the lab: the file holds a database already", false;
   db_.exec("PRAGMA application_id=" + std::to_string(application_id) +
            "; PRAGMA user_version=" + std::to_string(schema_version()) + ";\n" + schema());

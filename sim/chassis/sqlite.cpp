@@ -1,5 +1,7 @@
 #include "chassis/sqlite.h"
 
+#include <cstring>
+
 namespace vdcsim::sql {
 
 bool database::open(const std::string &path, int flags, int busy_ms) {
@@ -25,6 +27,9 @@ void database::fail(int code) {
   if (!error_.empty()) return;
   const char *message = db_ ? sqlite3_errmsg(db_) : nullptr;
   error_ = message && sqlite3_errcode(db_) == code ? message : sqlite3_errstr(code);
+  int system_error = db_ ? sqlite3_system_errno(db_) : 0;
+  bool disk = (code & 0xff) == SQLITE_IOERR || (code & 0xff) == SQLITE_FULL;
+  if (disk && system_error != 0) error_ += std::string(" (") + std::strerror(system_error) + ")";
 }
 
 bool database::exec(const std::string &sql) {
