@@ -71,7 +71,6 @@ bool make_lab(const options &o, session &s, std::string &dir, std::string &error
     else if (dir.empty() || !s.db.create(":memory:", s.model, error))
       return false;
   }
-  if (!s.lab_path.empty()) setenv(state_variable, s.lab_path.c_str(), 1);
   return true;
 }
 
@@ -168,6 +167,7 @@ int main(int argc, char **argv) {
     remove_session_dir(dir);
     return 2;
   }
+  if (!s.lab_path.empty()) setenv(state_variable, s.lab_path.c_str(), 1);
   if (o.program.empty()) return run_top_level(s, o, dir);
   int status = run_switch_program(s, o.program, o.program_args);
   s.db.close();
