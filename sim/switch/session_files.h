@@ -9,12 +9,9 @@
 #include <cstddef>
 #include <string>
 
-#include <sys/types.h>
+#include "util/files.h"
 
 namespace vdcsim {
-
-// Chassis and state files larger than this are refused before they are read.
-constexpr size_t max_chassis_bytes = 4u << 20;
 
 // A new private directory under $TMPDIR (or /tmp); "" with `error` when it cannot be made.
 std::string make_session_dir(std::string &error);
@@ -24,17 +21,6 @@ void remove_session_dir(const std::string &dir);
 std::string state_file_in(const std::string &dir);
 // "DIR/start.yaml" beside "DIR/state.yaml": the chassis the session began with.
 std::string start_file_beside(const std::string &state_file);
-
-// Replaces `path` with `text` at once; a link at `path` is replaced, never followed.
-bool replace_file(const std::string &path, const std::string &text, std::string &error);
-// The same for a file of the operator's: made with `mode` (less the umask); `reason`
-// is why it could not be written.
-bool replace_file_as(const std::string &path, const std::string &text, mode_t mode,
-                     std::string &reason);
-// Reads a regular file of at most `limit` bytes; `follow` false refuses a link.
-// The messages name a chassis file, the kind of file every caller reads.
-bool read_bounded(const std::string &path, size_t limit, bool follow, std::string &text,
-                  std::string &error);
 
 }  // namespace vdcsim
 
