@@ -135,6 +135,8 @@ chassis default_chassis();
 
 const char *event_kind_name(event_kind kind);
 std::optional<event_kind> event_kind_from(const std::string &name);
+// "\"config\", ... or \"handshake-fail\"": the names an event's kind takes.
+std::string event_kind_choices();
 
 }  // namespace vdcsim
 

@@ -5,7 +5,7 @@
 #include "chassis/chassis_file.h"
 #include "chassis/names.h"
 #include "chassis/yaml_writer.h"
-#include "switch/session_files.h"
+#include "util/files.h"
 
 namespace vdcsim {
 namespace {

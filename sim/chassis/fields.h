@@ -194,6 +194,15 @@ struct fields_of<event> {
   });
 };
 
+// The row of the field `name` of R; the number of rows when there is none.
+template <class R>
+constexpr size_t row_of(std::string_view name) {
+  auto &rows = fields_of<R>::rows;
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].name == name) return i;
+  return rows.size();
+}
+
 // The sections of a chassis in file order: the chassis's own fields, then each mapping
 // (`v.record`) and each list of records (`v.list`). `Chassis` is chassis or const chassis.
 template <class Chassis, class Visitor>

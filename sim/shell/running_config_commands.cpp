@@ -7,7 +7,7 @@
 #include "chassis/chassis_file.h"
 #include "chassis/running_config.h"
 #include "shell/actions.h"
-#include "switch/session_files.h"
+#include "util/files.h"
 
 namespace vdcsim {
 namespace {
