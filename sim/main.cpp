@@ -84,9 +84,9 @@ void apply_operator(const options &o, session &s) {
   if (inherited) return;
   std::string role = o.role ? *o.role : s.model.op.role;
   if (role.empty())
-    unsetenv("VSH_ROLES");
+    unsetenv(VDC_ROLES_VARIABLE);
   else
-    setenv("VSH_ROLES", role.c_str(), 1);
+    setenv(VDC_ROLES_VARIABLE, role.c_str(), 1);
 }
 
 // The capability list must be in place before the library loads: its initializer
@@ -106,7 +106,7 @@ std::string indented(const std::string &lines) {
 }
 
 int run_top_level(session &s, const options &o, const std::string &dir) {
-  setenv("SYSMGR_VDC_ID", "1", 1);
+  setenv(VDC_ID_VARIABLE, std::to_string(VDC_DEFAULT_ID).c_str(), 1);
   unsetenv(depth_variable);
   unsetenv(line_variable);
   if (o.tour) {

@@ -78,9 +78,6 @@ struct storage {
   std::vector<vlan_range> reserved_vlans;
 };
 
-// Sections of the dirty-bit response are separated by this VDC number.
-constexpr uint32_t dirty_bit_marker = 999;
-
 struct dirty_bits {
   std::vector<uint32_t> dirty;
   std::vector<uint32_t> active;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "chassis/chassis.h"
+#include "zudoru_mgr_show.h"
 
 namespace vdcsim {
 
@@ -172,9 +173,9 @@ template <>
 struct fields_of<dirty_bits> {
   using r = dirty_bits;
   static constexpr auto rows = std::to_array<field<r>>({
-      {"dirty", field_kind::numbers, &r::dirty, 0, dirty_bit_marker - 1},
-      {"active", field_kind::numbers, &r::active, 0, dirty_bit_marker - 1},
-      {"pending", field_kind::numbers, &r::pending, 0, dirty_bit_marker - 1},
+      {"dirty", field_kind::numbers, &r::dirty, 0, VDC_DIRTY_BIT_MARKER - 1},
+      {"active", field_kind::numbers, &r::active, 0, VDC_DIRTY_BIT_MARKER - 1},
+      {"pending", field_kind::numbers, &r::pending, 0, VDC_DIRTY_BIT_MARKER - 1},
   });
 };
 

@@ -25,12 +25,12 @@ bool done_or_refused(session &s, const std::function<std::string()> &edit) {
 }
 
 uint32_t environment_vdc() {
-  const char *id = std::getenv("SYSMGR_VDC_ID");
+  const char *id = std::getenv(VDC_ID_VARIABLE);
   return id ? static_cast<uint32_t>(std::strtoul(id, nullptr, 10)) : 1;
 }
 
 void set_environment_vdc(uint32_t vdc) {
-  setenv("SYSMGR_VDC_ID", std::to_string(vdc).c_str(), 1);
+  setenv(VDC_ID_VARIABLE, std::to_string(vdc).c_str(), 1);
 }
 
 // The library hands the terminal back to this shell's process group; started in the

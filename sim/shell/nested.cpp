@@ -25,7 +25,7 @@ int enter_shell(session &s, uint32_t vdc) {
     return 1;
   }
   s.mgr.set_current(vdc);
-  setenv("SYSMGR_VDC_ID", std::to_string(vdc).c_str(), 1);
+  setenv(VDC_ID_VARIABLE, std::to_string(vdc).c_str(), 1);
   setenv(depth_variable, std::to_string(nesting_depth() + 1).c_str(), 1);
   if (const char *line = std::getenv(line_variable)) s.script_line = std::atol(line);
   run_shell(s);

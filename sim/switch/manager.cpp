@@ -148,7 +148,7 @@ std::string manager::create_vdc(const std::string &name, uint32_t &id) {
 }
 
 std::string manager::delete_vdc(uint32_t id) {
-  if (id == 1) return "The default VDC cannot be deleted.";
+  if (id == VDC_DEFAULT_ID) return "The default VDC cannot be deleted.";
   vdc *v = model_.find_vdc(id);
   if (v == nullptr) return "No VDC " + std::to_string(id) + ".";
   vdc gone = *v;

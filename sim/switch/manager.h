@@ -29,7 +29,7 @@ class manager {
   // The operator this shell's platform names, in place of the chassis's.
   void set_user(std::string user) { user_ = std::move(user); }
   const vdc &current_vdc() const;
-  bool in_default_vdc() const { return current_ == 1; }
+  bool in_default_vdc() const { return current_ == VDC_DEFAULT_ID; }
 
   // Puts the model into the stand-in platform: VDC names, interfaces, feature-set
   // lists under their keys, error texts, the operator; and clears its call log. The

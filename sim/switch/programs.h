@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "standin.h"
+#include "zudoru_mgr_show.h"
 
 namespace vdcsim {
 
-constexpr const char *switch_programs = "/velt/bin/";
+constexpr const char *switch_programs = VDC_PROGRAM_DIR;
 constexpr const char *state_variable = "VDCSIM_STATE";
 // How many nested shells stand between this shell and the first one.
 constexpr const char *depth_variable = "VDCSIM_DEPTH";
