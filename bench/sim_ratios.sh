@@ -2,12 +2,13 @@
 # vdcsim on a full chassis (bench/gen_chassis.py: 256 VDCs, 16,384 ports) saved as YAML by
 # copy running-config, in callgrind instructions against the floor: bench/yaml_floor, which
 # only parses the same file with libyaml. Prints the four ratios with their targets; a
-# switch counts the nested shell too. Builds a plain optimised tree in build/bench first.
+# switch counts the nested shell too. Builds a plain tree (-O2, as the project builds by
+# default) in build/bench first.
 #   usage: bench/sim_ratios.sh [BUILD_DIR]      (needs valgrind)
 set -eu
 cd "$(dirname "$0")/.."
 build=${1:-build/bench}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build "$build" --target vdcsim yaml_floor > /dev/null
 vdcsim=$build/sim/vdcsim
 work=$(mktemp -d)

@@ -5,7 +5,7 @@
 #                          qemu-user, the ABI and packaging tools
 #   scripts/deps.sh fuzz   clang with libFuzzer
 set -euo pipefail
-demo=(cmake ninja-build g++ pkg-config libreadline-dev libyaml-dev)
+demo=(cmake ninja-build g++ pkg-config libreadline-dev libyaml-dev libsqlite3-dev)
 case "${1:-test}" in
   demo) packages=("${demo[@]}") ;;
   test) packages=("${demo[@]}" libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -23,14 +23,17 @@ std::vector<uint32_t> numbers_in(std::string_view text) {
 std::string encode(const std::vector<uint32_t> &numbers) {
   std::string text;
   for (uint32_t n : numbers)
-    text += (text.empty() ? "" : ",") + std::to_string(n);
+    text.append(text.empty() ? "" : ",").append(std::to_string(n));
   return text;
 }
 
 std::string encode(const std::vector<vlan_range> &ranges) {
   std::string text;
   for (auto &r : ranges)
-    text += (text.empty() ? "" : ",") + std::to_string(r.low) + "-" + std::to_string(r.high);
+    text.append(text.empty() ? "" : ",")
+        .append(std::to_string(r.low))
+        .append("-")
+        .append(std::to_string(r.high));
   return text;
 }
 
