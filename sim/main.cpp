@@ -61,7 +61,11 @@ bool open_or_load(const options &o, session &s, bool &opened, std::string &error
 // refuses to switch and says why.
 bool make_lab(const options &o, session &s, std::string &dir, std::string &error) {
   if (!o.lab.empty()) {
-    if (!s.db.create(o.lab, s.model, error)) return false;
+    std::string why;  // another shell may have made it since it was looked at
+    bool made = s.db.create(o.lab, s.model, error) ||
+                (o.chassis.empty() && lab::probe(o.lab, why) == lab::found::lab &&
+                 s.db.open(o.lab, s.model, error));
+    if (!made) return false;
     s.lab_path = absolute(o.lab);
   } else {
     dir = make_session_dir(s.lab_error);

@@ -31,6 +31,8 @@ lab::found lab::probe(const std::string &path, std::string &why) {
   if (!db.open(path, SQLITE_OPEN_READWRITE, lab_busy_ms)) return why = db.error(), found::other;
   int64_t id = db.number("PRAGMA application_id");
   if (!db.ok()) return why = "not a lab: " + db.error(), found::other;
+  // A shell killed while it made the lab leaves a database with nothing in it.
+  if (id == 0 && db.number("SELECT count(*) FROM sqlite_schema") == 0) return found::nothing;
   if (id != application_id) return why = "not a lab: a database of another program", found::other;
   if (db.number("PRAGMA user_version") != schema_version())
     return why = "a lab of another version of vdcsim, with other fields", found::other;
