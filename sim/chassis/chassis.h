@@ -70,6 +70,7 @@ struct error_text {
 struct vlan_range {
   uint32_t low = 0;
   uint32_t high = 0;
+  bool operator==(const vlan_range &) const = default;
 };
 
 struct storage {
