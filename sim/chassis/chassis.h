@@ -131,7 +131,8 @@ struct chassis {
   const vdc &default_vdc() const { return vdcs.front(); }
 };
 
-// The built-in chassis: every attribute of every display has something to show.
+// The built-in chassis, sim/chassis/builtin.yaml: every attribute of every display has
+// something to show.
 chassis default_chassis();
 
 const char *event_kind_name(event_kind kind);
