@@ -23,43 +23,31 @@ class emitter {
     yaml_emitter_set_output(&e_, append, &out_);
     yaml_emitter_set_unicode(&e_, 1);
     yaml_emitter_set_width(&e_, -1);
-    yaml_event_t ev;
-    emit(yaml_stream_start_event_initialize(&ev, YAML_UTF8_ENCODING), ev);
-    emit(yaml_document_start_event_initialize(&ev, nullptr, nullptr, nullptr, 1), ev);
+    emit(yaml_stream_start_event_initialize, YAML_UTF8_ENCODING);
+    emit(yaml_document_start_event_initialize, nullptr, nullptr, nullptr, 1);
   }
   ~emitter() { yaml_emitter_delete(&e_); }
   emitter(const emitter &) = delete;
   emitter &operator=(const emitter &) = delete;
 
   void scalar(std::string_view text) {
-    yaml_event_t ev;
-    auto *value = reinterpret_cast<const yaml_char_t *>(text.data());
-    emit(yaml_scalar_event_initialize(&ev, nullptr, nullptr, const_cast<yaml_char_t *>(value),
-                                      static_cast<int>(text.size()), 1, 1, YAML_ANY_SCALAR_STYLE),
-         ev);
+    auto *value = const_cast<char *>(text.data());
+    emit(yaml_scalar_event_initialize, nullptr, nullptr, reinterpret_cast<yaml_char_t *>(value),
+         static_cast<int>(text.size()), 1, 1, YAML_ANY_SCALAR_STYLE);
   }
   void object(bool flow) {
-    yaml_event_t ev;
-    auto style = flow ? YAML_FLOW_MAPPING_STYLE : YAML_BLOCK_MAPPING_STYLE;
-    emit(yaml_mapping_start_event_initialize(&ev, nullptr, nullptr, 1, style), ev);
+    emit(yaml_mapping_start_event_initialize, nullptr, nullptr, 1,
+         flow ? YAML_FLOW_MAPPING_STYLE : YAML_BLOCK_MAPPING_STYLE);
   }
   void list(bool flow) {
-    yaml_event_t ev;
-    auto style = flow ? YAML_FLOW_SEQUENCE_STYLE : YAML_BLOCK_SEQUENCE_STYLE;
-    emit(yaml_sequence_start_event_initialize(&ev, nullptr, nullptr, 1, style), ev);
+    emit(yaml_sequence_start_event_initialize, nullptr, nullptr, 1,
+         flow ? YAML_FLOW_SEQUENCE_STYLE : YAML_BLOCK_SEQUENCE_STYLE);
   }
-  void end_object() {
-    yaml_event_t ev;
-    emit(yaml_mapping_end_event_initialize(&ev), ev);
-  }
-  void end_list() {
-    yaml_event_t ev;
-    emit(yaml_sequence_end_event_initialize(&ev), ev);
-  }
+  void end_object() { emit(yaml_mapping_end_event_initialize); }
+  void end_list() { emit(yaml_sequence_end_event_initialize); }
   std::string finish() {
-    yaml_event_t ev;
-    emit(yaml_document_end_event_initialize(&ev, 1), ev);
-    emit(yaml_stream_end_event_initialize(&ev), ev);
+    emit(yaml_document_end_event_initialize, 1);
+    emit(yaml_stream_end_event_initialize);
     return std::move(out_);
   }
 
@@ -68,8 +56,10 @@ class emitter {
     static_cast<std::string *>(out)->append(reinterpret_cast<const char *>(buffer), size);
     return 1;
   }
-  void emit(int made, yaml_event_t &ev) {
-    if (made) yaml_emitter_emit(&e_, &ev);
+  template <class Make, class... Args>
+  void emit(Make make, Args... args) {
+    yaml_event_t ev;
+    if (make(&ev, args...)) yaml_emitter_emit(&e_, &ev);
   }
   yaml_emitter_t e_;
   std::string out_;

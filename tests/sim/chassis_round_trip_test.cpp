@@ -90,7 +90,7 @@ chassis unusual_chassis() {
   v.restart_reason = "&anchor !tag %";
   v.type = "";
   v.type = "Storage";
-  v.module_types = {"e-1", "e-1"};
+  v.module_types = {"e-1"};
   v.feature_sets = {"f_1"};
   v.setup_done = false;
   v.setup_fails = true;
