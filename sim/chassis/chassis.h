@@ -70,6 +70,7 @@ struct error_text {
 struct vlan_range {
   uint32_t low = 0;
   uint32_t high = 0;
+  bool operator==(const vlan_range &) const = default;
 };
 
 struct storage {
@@ -127,7 +128,8 @@ struct chassis {
   const vdc &default_vdc() const { return vdcs.front(); }
 };
 
-// The built-in chassis: every attribute of every display has something to show.
+// The built-in chassis, sim/chassis/builtin.yaml: every attribute of every display has
+// something to show.
 chassis default_chassis();
 
 const char *event_kind_name(event_kind kind);

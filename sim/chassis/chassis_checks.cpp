@@ -88,16 +88,19 @@ bool chassis_reader::check(vdc &r, const record_marks<vdc> &m, const where &at) 
   return true;
 }
 
-// A VDC's linecard types and feature sets name ones the chassis has, each set once; they
+// A VDC's linecard types and feature sets name ones the chassis has, each once; they
 // are kept as the chassis spells them.
 bool chassis_reader::check_lists(vdc &r, const record_marks<vdc> &m, const where &at) {
+  std::unordered_set<std::string> accepted, allowed;
   for (size_t k = 0; k < r.module_types.size(); ++k) {
     auto type = linecard_types_.find(lowercase(r.module_types[k]));
     if (type == linecard_types_.end())
       return fail_item(m, at, "module_types", k, "no linecard type \"" + r.module_types[k] + "\"");
+    if (!accepted.insert(type->first).second)
+      return fail_item(m, at, "module_types", k,
+                       "linecard type \"" + r.module_types[k] + "\" is listed twice");
     r.module_types[k] = c_.linecard_types[type->second].name;
   }
-  std::unordered_set<std::string> allowed;
   for (size_t k = 0; k < r.feature_sets.size(); ++k) {
     auto set = feature_sets_.find(lowercase(r.feature_sets[k]));
     if (set == feature_sets_.end())

@@ -2,6 +2,9 @@
 // the one told, so the rest of the file is read after a fault in its fields.
 #include "chassis/chassis_file.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "chassis/chassis_reader.h"
 #include "util/files.h"
 
@@ -20,6 +23,18 @@ bool parse_chassis(std::string_view text, const std::string &file_name, chassis 
   }
   out = std::move(loaded);
   return true;
+}
+
+extern const char builtin_chassis_text[];  // sim/chassis/builtin.yaml
+
+chassis default_chassis() {
+  chassis c;
+  std::string error;
+  if (!parse_chassis(builtin_chassis_text, "builtin.yaml", c, error)) {
+    std::fprintf(stderr, "vdcsim: %s\n", error.c_str());
+    std::abort();
+  }
+  return c;
 }
 
 bool load_chassis(const std::string &path, chassis &out, std::string &error) {

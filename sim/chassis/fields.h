@@ -34,7 +34,7 @@ inline constexpr int64_t up_to_max_vdcs = -1;
 
 // When a chassis file spells a field out.
 enum class spelt : uint8_t {
-  always,          // required, or a default worked out from other fields
+  always,          // required, a default worked out from other fields, or a field others need
   unless_default,  // left out while it holds the default of a new record
 };
 
@@ -63,9 +63,10 @@ template <>
 struct fields_of<chassis> {
   using c = chassis;
   static constexpr auto rows = std::to_array<field<c>>({
-      {"clock", field_kind::time, &c::clock},
+      // Always spelt out: other sections' defaults and bounds come from these two.
+      {"clock", field_kind::time, &c::clock, 0, 0, false, spelt::always},
       {"switchwide_mode", field_kind::text, &c::switchwide_mode},
-      {"max_vdcs", field_kind::number, &c::max_vdcs, 1, 256},
+      {"max_vdcs", field_kind::number, &c::max_vdcs, 1, 256, false, spelt::always},
   });
 };
 
