@@ -6,6 +6,7 @@
 #include "capture.h"
 #include "chassis/chassis_file.h"
 #include "chassis/fields.h"
+#include "chassis/lab.h"
 
 namespace {
 
@@ -124,6 +125,20 @@ TEST(chassis_round_trip, a_copy_of_a_long_history_loads_back) {
   ASSERT_TRUE(save_chassis(path, c, error)) << error;
   ASSERT_TRUE(load_chassis(path, again, error)) << error;
   visit_sections(c, compare{again});
+}
+
+// A lab keeps every field too: made from the chassis, it reads back the same, and so does
+// the chassis it began with.
+TEST(chassis_round_trip, every_field_survives_a_lab) {
+  zms_test::temp_dir dir;
+  chassis c = unusual_chassis(), again, start;
+  lab made, opened;
+  std::string error;
+  ASSERT_TRUE(made.create(dir.path() + "/lab.db", c, error)) << error;
+  ASSERT_TRUE(opened.open(dir.path() + "/lab.db", again, error)) << error;
+  visit_sections(c, compare{again, true});
+  ASSERT_TRUE(opened.read_start(start, error)) << error;
+  visit_sections(c, compare{start});
 }
 
 }  // namespace
