@@ -35,6 +35,9 @@ struct record_marks {
   std::array<std::vector<mark>, n> items;  // of the lists
 };
 
+// What a value is called in messages: "a list", "a number", "null", ...
+std::string describe(const yevent &e);
+
 class chassis_reader {
  public:
   chassis_reader(yaml_events &events, chassis &out) : events_(events), c_(out) {}
