@@ -176,14 +176,16 @@ TEST(lab, killed_writers_lose_nothing_acknowledged) {
   ASSERT_EQ(run_vdcsim({"--lab=" + path, "--chassis=" + chassis, "-c", "vdc edge"}).exit_status, 0);
   std::mt19937 random(20240301);
   std::vector<std::string> kept;
-  for (int round = 0; round < 12; ++round) {
+  for (int round = 0; round < 12 || (kept.empty() && round < 40); ++round) {
     std::string script, in = dir.path() + "/in", out = dir.path() + "/out";
     for (int i = 0; i < 8; ++i)
       script += "vdc k" + std::to_string(round) + "-" + std::to_string(i) +
                 "\nswitchto vdc edge\nshow vdc current-vdc\nexit\n";
     write_file(in, script);
     pid_t writer = start_vdcsim({"--lab=" + path}, in, out);
-    std::this_thread::sleep_for(std::chrono::milliseconds(random() % 400));
+    for (int waited = 0; waited < 500 && read_file(out).empty(); ++waited)  // until it runs
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(random() % 300));
     kill(-writer, SIGKILL);
     while (waitpid(-writer, nullptr, 0) > 0) {  // the writer and its nested shells
     }
