@@ -41,6 +41,30 @@ typedef struct cmd_match_result {
   uint32_t second_len;
 } cmd_match_result;
 
+/* Statuses of a match result. The framework's keyword matches use the same field with its
+ * own meanings (CMD_ENUM_MATCH_*, vdc_platform.h). */
+#define CMD_MATCH_NONE 0  /* no match; `message` may say why */
+#define CMD_MATCH_TAKEN 1 /* the name of an existing VDC */
+#define CMD_MATCH_VALUE 2 /* matched: `value` holds what the word stands for */
+
+/* What `show_vdc` shows, by the request's VDC_REQ_SHOW_SELECT word. */
+#define VDC_SELECT_FEATURE_SETS 1u
+#define VDC_SELECT_SUMMARY 2u
+#define VDC_SELECT_MEMBERSHIP 3u
+#define VDC_SELECT_MEMBERSHIP_STATUS 4u
+#define VDC_SELECT_DETAIL 5u
+
+/* In a dirty-bit response, the VDC number that separates the sections. */
+#define VDC_DIRTY_BIT_MARKER 999u
+/* The default VDC. */
+#define VDC_DEFAULT_ID 1u
+
+/* The shell's environment that the switch command reads and writes. */
+#define VDC_ID_VARIABLE "SYSMGR_VDC_ID"
+#define VDC_ROLES_VARIABLE "VSH_ROLES"
+/* Where the switch software's programs that the switch command starts live. */
+#define VDC_PROGRAM_DIR "/velt/bin/"
+
 /* ---- Attribute identifiers ------------------------------------------------------------- */
 
 #define VDC_REQ_SHOW_SELECT 0xffffff9cu

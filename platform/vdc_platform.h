@@ -35,6 +35,12 @@ int32_t cmd_req_attr_get(cmd_handle handle, uint32_t id, void **value, uint32_t 
 int32_t cmd_req_action_is_set(cmd_handle handle);
 int32_t cmd_req_script_mode_get(cmd_handle handle);
 int32_t cmd_enum_help(cmd_handle handle, cmd_enum_entry *table, const char *word);
+/* Statuses of the result of cmd_enum_match: CMD_ENUM_MATCH_VALUE is the row matched (the
+ * same number as CMD_MATCH_VALUE); with CMD_ENUM_MATCH_AMBIGUOUS `count` rows begin with
+ * the word. */
+#define CMD_ENUM_MATCH_NONE 0
+#define CMD_ENUM_MATCH_AMBIGUOUS 1
+#define CMD_ENUM_MATCH_VALUE 2
 cmd_match_result *cmd_enum_match(cmd_handle handle, cmd_enum_entry *table, const char *word,
                                  int32_t last);
 int32_t cmd_attr_value_replace(uint32_t id, void *value, uint32_t len);

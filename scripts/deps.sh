@@ -6,7 +6,7 @@
 #                          the documents' examples, and the packaging tools with lintian
 #   scripts/deps.sh fuzz   clang with libFuzzer
 set -euo pipefail
-demo=(cmake ninja-build g++ libreadline-dev libyaml-cpp-dev libre2-dev)
+demo=(cmake ninja-build g++ pkg-config libreadline-dev libyaml-dev libsqlite3-dev libre2-dev)
 case "${1:-test}" in
   demo) packages=("${demo[@]}") ;;
   test) packages=("${demo[@]}" libgtest-dev libgmock-dev googletest libbenchmark-dev

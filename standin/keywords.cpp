@@ -66,7 +66,8 @@ inline bool same_name(const std::string &name, const char *word, size_t len) {
 
 std::string describe(const std::vector<keyword_row> &rows, const char *word) {
   std::string line = "[";
-  for (size_t i = 0; i < rows.size(); ++i) line += (i ? ", \"" : "\"") + rows[i].name + "\"";
+  for (size_t i = 0; i < rows.size(); ++i)
+    line += (i ? ", \"" : "\"") + rows[i].name + "\"";
   return line + "], \"" + (word ? word : "") + "\"";
 }
 
@@ -85,14 +86,15 @@ cmd_match_result *matched(uint32_t row_value) {
     return nullptr;
   }
   *value = row_value;
-  *result = cmd_match_result{2, sizeof(uint32_t), value, nullptr, nullptr, 1, sizeof(uint32_t)};
+  *result = cmd_match_result{CMD_ENUM_MATCH_VALUE, sizeof(uint32_t), value, nullptr, nullptr, 1,
+                             sizeof(uint32_t)};
   return result;
 }
 
 cmd_match_result *unmatched(int32_t count) {
   auto *result = static_cast<cmd_match_result *>(calloc(1, sizeof(cmd_match_result)));
   if (result != nullptr && count > 1) {
-    result->status = 1;  // ambiguous: the word needs more characters
+    result->status = CMD_ENUM_MATCH_AMBIGUOUS;  // the word needs more characters
     result->count = count;
   }
   return result;

@@ -68,4 +68,14 @@ std::optional<event_kind> event_kind_from(const std::string &name) {
   return std::nullopt;
 }
 
+std::string event_kind_choices() {
+  std::string text;
+  for (size_t i = 0; i < event_kinds.size(); ++i)
+    text += (i == 0                        ? "\""
+             : i + 1 == event_kinds.size() ? " or \""
+                                           : ", \"") +
+            std::string(event_kinds[i].second) + "\"";
+  return text;
+}
+
 }  // namespace vdcsim

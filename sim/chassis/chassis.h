@@ -70,6 +70,7 @@ struct error_text {
 struct vlan_range {
   uint32_t low = 0;
   uint32_t high = 0;
+  bool operator==(const vlan_range &) const = default;
 };
 
 struct storage {
@@ -77,9 +78,6 @@ struct storage {
   uint32_t sharing_eth_vdc = 0;
   std::vector<vlan_range> reserved_vlans;
 };
-
-// Sections of the dirty-bit response are separated by this VDC number.
-constexpr uint32_t dirty_bit_marker = 999;
 
 struct dirty_bits {
   std::vector<uint32_t> dirty;
@@ -130,11 +128,14 @@ struct chassis {
   const vdc &default_vdc() const { return vdcs.front(); }
 };
 
-// The built-in chassis: every attribute of every display has something to show.
+// The built-in chassis, sim/chassis/builtin.yaml: every attribute of every display has
+// something to show.
 chassis default_chassis();
 
 const char *event_kind_name(event_kind kind);
 std::optional<event_kind> event_kind_from(const std::string &name);
+// "\"config\", ... or \"handshake-fail\"": the names an event's kind takes.
+std::string event_kind_choices();
 
 }  // namespace vdcsim
 

@@ -1,125 +1,145 @@
-// Writing the model as a chassis file: the nested shells of a switch read the state the
-// outer shell left and write back what they changed, and `copy running-config` saves it.
+// Writing the model as a chassis file with libyaml's emitter, field by field as the table
+// has them: a field that a new record holds by default is left out unless its row says it
+// is always spelt out, and so is an empty section. Short records stand on one line each.
+#include <yaml.h>
+
+#include <concepts>
+#include <cstdio>
 #include <ctime>
 
 #include "chassis/chassis_file.h"
-#include "chassis/names.h"
-#include "chassis/yaml_writer.h"
-#include "switch/session_files.h"
+#include "chassis/fields.h"
+#include "util/files.h"
 
 namespace vdcsim {
 namespace {
 
-// A list field with one entry per item, each written by `write_item`.
-template <typename T, typename Fn>
-void list_field(yaml_writer &w, const char *name, const std::vector<T> &items, bool flow,
-                Fn write_item) {
-  if (items.empty()) return w.raw(name, "[]");
-  w.open(name);
-  for (auto &item : items) {
-    w.begin_item(flow);
-    write_item(item);
-    w.end_item();
+constexpr size_t most_rows_on_one_line = 9;
+
+class emitter {
+ public:
+  emitter() {
+    yaml_emitter_initialize(&e_);
+    yaml_emitter_set_output(&e_, append, &out_);
+    yaml_emitter_set_unicode(&e_, 1);
+    yaml_emitter_set_width(&e_, -1);
+    emit(yaml_stream_start_event_initialize, YAML_UTF8_ENCODING);
+    emit(yaml_document_start_event_initialize, nullptr, nullptr, nullptr, 1);
   }
-  w.close();
+  ~emitter() { yaml_emitter_delete(&e_); }
+  emitter(const emitter &) = delete;
+  emitter &operator=(const emitter &) = delete;
+
+  void scalar(std::string_view text) {
+    auto *value = const_cast<char *>(text.data());
+    emit(yaml_scalar_event_initialize, nullptr, nullptr, reinterpret_cast<yaml_char_t *>(value),
+         static_cast<int>(text.size()), 1, 1, YAML_ANY_SCALAR_STYLE);
+  }
+  void object(bool flow) {
+    emit(yaml_mapping_start_event_initialize, nullptr, nullptr, 1,
+         flow ? YAML_FLOW_MAPPING_STYLE : YAML_BLOCK_MAPPING_STYLE);
+  }
+  void list(bool flow) {
+    emit(yaml_sequence_start_event_initialize, nullptr, nullptr, 1,
+         flow ? YAML_FLOW_SEQUENCE_STYLE : YAML_BLOCK_SEQUENCE_STYLE);
+  }
+  void end_object() { emit(yaml_mapping_end_event_initialize); }
+  void end_list() { emit(yaml_sequence_end_event_initialize); }
+  std::string finish() {
+    emit(yaml_document_end_event_initialize, 1);
+    emit(yaml_stream_end_event_initialize);
+    return std::move(out_);
+  }
+
+ private:
+  static int append(void *out, unsigned char *buffer, size_t size) {
+    static_cast<std::string *>(out)->append(reinterpret_cast<const char *>(buffer), size);
+    return 1;
+  }
+  template <class Make, class... Args>
+  void emit(Make make, Args... args) {
+    yaml_event_t ev;
+    if (make(&ev, args...)) yaml_emitter_emit(&e_, &ev);
+  }
+  yaml_emitter_t e_;
+  std::string out_;
+};
+
+void put(emitter &w, field_kind kind, std::integral auto value) {
+  if (kind == field_kind::code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", static_cast<uint32_t>(value));
+    return w.scalar(text);
+  }
+  w.scalar(kind == field_kind::time ? format_time(value) : std::to_string(value));
+}
+void put(emitter &w, field_kind, bool value) {
+  w.scalar(value ? "true" : "false");
+}
+void put(emitter &w, field_kind, const std::string &value) {
+  w.scalar(value);
+}
+void put(emitter &w, field_kind, event_kind value) {
+  w.scalar(event_kind_name(value));
+}
+void put(emitter &w, field_kind kind, const vlan_range &r) {
+  w.list(true);
+  put(w, kind, r.low);
+  put(w, kind, r.high);
+  w.end_list();
+}
+template <class T>
+void put(emitter &w, field_kind kind, const std::vector<T> &items) {
+  w.list(true);
+  for (auto &item : items)
+    put(w, kind, item);
+  w.end_list();
 }
 
-void write_top(yaml_writer &w, const chassis &c) {
-  w.text("clock", format_time(c.clock));
-  w.text("switchwide_mode", c.switchwide_mode);
-  w.integer("max_vdcs", c.max_vdcs);
-  w.open("operator");
-  w.text("user", c.op.user);
-  w.text("role", c.op.role);
-  w.close();
+template <class R>
+bool spelt_out(const field<R> &f, const R &r) {
+  static const R fresh{};
+  return f.written == spelt::always ||
+         std::visit([&](auto p) { return !(r.*p == fresh.*p); }, f.at);
 }
 
-void write_linecards(yaml_writer &w, const chassis &c) {
-  list_field(w, "linecard_types", c.linecard_types, true, [&w](const auto &t) {
-    w.hex("value", t.value);
-    w.text("name", t.name);
-    w.boolean("ethernet", t.ethernet);
-    w.boolean("fcoe", t.fcoe);
-  });
-  list_field(w, "modules", c.modules, true, [&w](const auto &m) {
-    w.integer("slot", m.slot);
-    w.text("type", m.type);
-  });
+template <class R>
+void fields(emitter &w, const R &r) {
+  for (auto &f : fields_of<R>::rows)
+    if (spelt_out(f, r)) {
+      w.scalar(f.name);
+      std::visit([&](auto p) { put(w, f.kind, r.*p); }, f.at);
+    }
 }
 
-void write_feature_sets(yaml_writer &w, const chassis &c) {
-  list_field(w, "feature_sets", c.feature_sets, true, [&w](const auto &fs) {
-    w.integer("id", fs.id);
-    w.text("name", fs.name);
-  });
-  list_field(w, "error_texts", c.error_texts, true, [&w](const auto &e) {
-    w.hex("code", e.code);
-    w.text("text", e.text);
-  });
-}
+struct section_writer {
+  emitter &w;
 
-void write_vdc(yaml_writer &w, const vdc &v) {
-  w.integer("id", v.id);
-  w.text("name", v.name);
-  w.text("state", v.state);
-  w.text("mac", v.mac);
-  w.text("ha_policy", v.ha_policy);
-  w.text("dual_sup_ha_policy", v.dual_sup_ha_policy);
-  w.integer("boot_order", v.boot_order);
-  w.integer("cpu_share", v.cpu_share);
-  w.text("create_time", format_time(v.create_time));
-  w.integer("reload_count", v.reload_count);
-  w.integer("restart_count", v.restart_count);
-  w.text("restart_time", format_time(v.restart_time));
-  w.text("restart_reason", v.restart_reason);
-  w.text("type", v.type);
-  w.texts("module_types", v.module_types);
-  w.texts("feature_sets", v.feature_sets);
-  w.boolean("setup_done", v.setup_done);
-  w.boolean("setup_fails", v.setup_fails);
-}
-
-// Interfaces are most of a large chassis: fields that hold their defaults are left out.
-void write_interface(yaml_writer &w, const interface &i, size_t position) {
-  w.text("name", i.name);
-  if (i.short_name != short_interface_name(i.name)) w.text("short_name", i.short_name);
-  if (i.ifindex != default_ifindex(position)) w.hex("ifindex", i.ifindex);
-  w.integer("slot", i.slot);
-  if (i.vdc != 0) w.integer("vdc", i.vdc);
-  if (!i.shared_with.empty()) w.integers("shared_with", i.shared_with);
-  if (i.breakout) w.boolean("breakout", i.breakout);
-  if (i.move_result != 0) w.hex("move_result", static_cast<uint32_t>(i.move_result));
-  if (i.move_status != 0) w.hex("move_status", i.move_status);
-}
-
-void write_storage(yaml_writer &w, const chassis &c) {
-  w.open("storage");
-  w.integer("vdc", c.fcoe.vdc);
-  w.integer("sharing_eth_vdc", c.fcoe.sharing_eth_vdc);
-  std::string ranges = "[";
-  for (auto &r : c.fcoe.reserved_vlans)
-    ranges.append(ranges.size() > 1 ? ", [" : "[")
-        .append(std::to_string(r.low) + ", " + std::to_string(r.high) + "]");
-  w.raw("reserved_vlans", ranges + "]");
-  w.close();
-  w.open("dirty_bits");
-  w.integers("dirty", c.dirty.dirty);
-  w.integers("active", c.dirty.active);
-  w.integers("pending", c.dirty.pending);
-  w.close();
-}
-
-void write_event(yaml_writer &w, const event &e) {
-  w.text("time", format_time(e.time));
-  w.text("kind", event_kind_name(e.kind));
-  w.integer("vdc", e.vdc);
-  w.text("vdc_name", e.vdc_name);
-  w.text("state", e.state);
-  w.text("desc", e.desc);
-  w.integer("dest_vdc", e.dest_vdc);
-  w.integers("sources", e.sources);
-  w.integer("ports", e.ports);
-}
+  template <class R>
+  void record(std::string_view name, const R &r) {
+    if (name.empty()) return fields(w, r);
+    bool empty = true;
+    for (auto &f : fields_of<R>::rows)
+      empty = empty && !spelt_out(f, r);
+    if (empty) return;
+    w.scalar(name);
+    w.object(false);
+    fields(w, r);
+    w.end_object();
+  }
+  template <class R>
+  void list(std::string_view name, const std::vector<R> &items, bool) {
+    if (items.empty()) return;
+    w.scalar(name);
+    w.list(false);
+    for (auto &item : items) {
+      w.object(fields_of<R>::rows.size() <= most_rows_on_one_line);
+      fields(w, item);
+      w.end_object();
+    }
+    w.end_list();
+  }
+};
 
 }  // namespace
 
@@ -133,18 +153,11 @@ std::string format_time(int64_t seconds) {
 }
 
 std::string chassis_to_yaml(const chassis &c) {
-  yaml_writer w;
-  w.comment("vdcsim chassis (sim/CHASSIS.md)");
-  write_top(w, c);
-  write_linecards(w, c);
-  write_feature_sets(w, c);
-  list_field(w, "vdcs", c.vdcs, false, [&w](const vdc &v) { write_vdc(w, v); });
-  size_t position = 0;
-  list_field(w, "interfaces", c.interfaces, true,
-             [&](const interface &i) { write_interface(w, i, position++); });
-  write_storage(w, c);
-  list_field(w, "events", c.events, true, [&w](const event &e) { write_event(w, e); });
-  return w.str();
+  emitter w;
+  w.object(false);
+  visit_sections(c, section_writer{w});
+  w.end_object();
+  return "# vdcsim chassis (sim/CHASSIS.md)\n" + w.finish();
 }
 
 bool save_chassis(const std::string &path, const chassis &c, std::string &error) {

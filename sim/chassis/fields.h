@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "chassis/chassis.h"
+#include "zudoru_mgr_show.h"
 
 namespace vdcsim {
 
@@ -33,7 +34,7 @@ inline constexpr int64_t up_to_max_vdcs = -1;
 
 // When a chassis file spells a field out.
 enum class spelt : uint8_t {
-  always,          // required, or a default worked out from other fields
+  always,          // required, a default worked out from other fields, or a field others need
   unless_default,  // left out while it holds the default of a new record
 };
 
@@ -62,9 +63,10 @@ template <>
 struct fields_of<chassis> {
   using c = chassis;
   static constexpr auto rows = std::to_array<field<c>>({
-      {"clock", field_kind::time, &c::clock},
+      // Always spelt out: other sections' defaults and bounds come from these two.
+      {"clock", field_kind::time, &c::clock, 0, 0, false, spelt::always},
       {"switchwide_mode", field_kind::text, &c::switchwide_mode},
-      {"max_vdcs", field_kind::number, &c::max_vdcs, 1, 256},
+      {"max_vdcs", field_kind::number, &c::max_vdcs, 1, 256, false, spelt::always},
   });
 };
 
@@ -172,9 +174,9 @@ template <>
 struct fields_of<dirty_bits> {
   using r = dirty_bits;
   static constexpr auto rows = std::to_array<field<r>>({
-      {"dirty", field_kind::numbers, &r::dirty, 0, dirty_bit_marker - 1},
-      {"active", field_kind::numbers, &r::active, 0, dirty_bit_marker - 1},
-      {"pending", field_kind::numbers, &r::pending, 0, dirty_bit_marker - 1},
+      {"dirty", field_kind::numbers, &r::dirty, 0, VDC_DIRTY_BIT_MARKER - 1},
+      {"active", field_kind::numbers, &r::active, 0, VDC_DIRTY_BIT_MARKER - 1},
+      {"pending", field_kind::numbers, &r::pending, 0, VDC_DIRTY_BIT_MARKER - 1},
   });
 };
 
@@ -193,6 +195,15 @@ struct fields_of<event> {
       {"ports", field_kind::number, &r::ports, 0, INT32_MAX},
   });
 };
+
+// The row of the field `name` of R; the number of rows when there is none.
+template <class R>
+constexpr size_t row_of(std::string_view name) {
+  auto &rows = fields_of<R>::rows;
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].name == name) return i;
+  return rows.size();
+}
 
 // The sections of a chassis in file order: the chassis's own fields, then each mapping
 // (`v.record`) and each list of records (`v.list`). `Chassis` is chassis or const chassis.

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace vdcsim::doc {
+namespace vdcsim {
 namespace {
 
 bool digits(std::string_view text, int base) {
@@ -16,8 +16,8 @@ bool digits(std::string_view text, int base) {
 }
 
 // Sets `whole` unless the number does not fit; digits() has checked the text.
-void whole_number(value &v, std::string_view text, int base, bool negative) {
-  v.type = kind::number;
+void whole_number(scalar &v, std::string_view text, int base, bool negative) {
+  v.kind = scalar_kind::number;
   v.integral = true;
   uint64_t n = 0;
   for (char c : text) {
@@ -52,11 +52,15 @@ bool fraction(std::string_view text) {
 
 }  // namespace
 
-void classify_plain(value &v) {
-  std::string_view t = v.text;
+scalar classify(std::string_view t, bool plain) {
+  scalar v;
+  if (!plain) return v;
   bool sign = !t.empty() && (t[0] == '-' || t[0] == '+');
-  if (t == "true" || t == "True" || t == "TRUE" || t == "false" || t == "False" || t == "FALSE") {
-    v.type = kind::boolean;
+  if (t.empty() || t == "~" || t == "null" || t == "Null" || t == "NULL") {
+    v.kind = scalar_kind::null;
+  } else if (t == "true" || t == "True" || t == "TRUE" || t == "false" || t == "False" ||
+             t == "FALSE") {
+    v.kind = scalar_kind::boolean;
     v.flag = t[0] == 't' || t[0] == 'T';
   } else if (digits(t.substr(sign), 10)) {
     whole_number(v, t.substr(sign), 10, t[0] == '-');
@@ -64,8 +68,9 @@ void classify_plain(value &v) {
              digits(t.substr(2), t[1] == 'x' ? 16 : 8)) {
     whole_number(v, t.substr(2), t[1] == 'x' ? 16 : 8, false);
   } else if (fraction(t)) {
-    v.type = kind::number;
+    v.kind = scalar_kind::number;
   }
+  return v;
 }
 
-}  // namespace vdcsim::doc
+}  // namespace vdcsim

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <map>
 
+#include "zudoru_mgr_show.h"
+
 namespace vdcsim {
 namespace {
 
@@ -182,7 +184,7 @@ class script {
   }
 
   void in_vdc(const vdc &v, const std::vector<std::string> &commands) {
-    bool nested = v.id != 1;
+    bool nested = v.id != VDC_DEFAULT_ID;
     if (nested) line("switchto vdc " + v.name);
     for (auto &c : commands)
       line(c);

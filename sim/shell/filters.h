@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/commands.h"
+#include "shell/words.h"
 
 namespace vdcsim {
 

@@ -99,6 +99,7 @@ void run_interactive(session &s) {
   history::load();
   signals::set_interactive(true);
   while (!s.done && signals::ending() == 0) {
+    s.refresh();
     std::string prompt = s.prompt();
     signals::take(SIGINT);
     signals::catch_stop(true);
@@ -113,8 +114,9 @@ void run_interactive(session &s) {
     std::free(line);
     if (text.find_first_not_of(" \t") == std::string::npos) continue;
     history::remember(text);
+    s.refresh();
     if (!run_line(s, text, prompt.size())) ++s.failures;
-    s.mgr.tick();
+    s.tick();
     output::flush();
     set_up(s);
   }

@@ -8,6 +8,7 @@ namespace {
 enum long_only {
   library_option = 256,
   chassis_option,
+  lab_option,
   user_option,
   role_option,
   replay_option,
@@ -19,6 +20,7 @@ enum long_only {
 constexpr struct option long_options[] = {
     {"library", required_argument, nullptr, library_option},
     {"chassis", required_argument, nullptr, chassis_option},
+    {"lab", required_argument, nullptr, lab_option},
     {"user", required_argument, nullptr, user_option},
     {"role", required_argument, nullptr, role_option},
     {"replay", required_argument, nullptr, replay_option},
@@ -49,6 +51,8 @@ bool take(int code, const char *value, options &out, std::string &error) {
       return take_file("--library", value, out.library, error);
     case chassis_option:
       return take_file("--chassis", value, out.chassis, error);
+    case lab_option:
+      return take_file("--lab", value, out.lab, error);
     case user_option:
       out.user = value;
       return true;
@@ -88,6 +92,9 @@ const char *help_text() {
          "\n"
          "  -c COMMAND             run COMMAND; repeated, the commands run in order\n"
          "      --chassis=FILE     simulate the chassis FILE describes (default: built in)\n"
+         "      --lab=FILE         keep the switch in the lab FILE across runs and share it\n"
+         "                         with shells in other terminals; the first run makes\n"
+         "                         it from --chassis (default: private to the session)\n"
          "      --library=PATH     load the library at PATH (default: beside vdcsim)\n"
          "      --user=NAME        the operator's user name (default: the chassis's)\n"
          "      --role=ROLE        the operator's role, \"\" for none (default: chassis's)\n"
@@ -103,8 +110,9 @@ const char *help_text() {
          "Files and environment:\n"
          "  $XDG_STATE_HOME/vdcsim/history (without XDG_STATE_HOME,\n"
          "  ~/.local/state/vdcsim/history) keeps the last 1000 lines typed at a terminal.\n"
-         "  TMPDIR holds each session's private directory. VDCSIM_STATE and VDCSIM_DEPTH\n"
-         "  are internal: they pass the chassis to nested shells.\n"
+         "  TMPDIR holds each session's private directory and lab. VDCSIM_STATE,\n"
+         "  VDCSIM_DEPTH, VDCSIM_LINE and VDCSIM_USER are internal: they name the lab\n"
+         "  and the operator to nested shells.\n"
          "\n"
          "Exit status: 0 when every command ran, 1 when a command was unknown or refused,\n"
          "2 when the shell could not start.\n"

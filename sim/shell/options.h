@@ -11,6 +11,7 @@ namespace vdcsim {
 struct options {
   std::string library;                // empty: the build's library
   std::string chassis;                // empty: the built-in chassis
+  std::string lab;                    // empty: a private lab for this session
   std::vector<std::string> commands;  // -c, in order
   std::optional<std::string> user;
   std::optional<std::string> role;  // "" removes the role

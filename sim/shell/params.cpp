@@ -105,10 +105,11 @@ const char *what(param_kind kind) {
 // A match result with a 4-byte value: the row's value.
 param_value from_match(cmd_match_result *r, param_kind kind) {
   param_value v;
-  if (r != nullptr && r->status == 2 && r->value != nullptr && r->value_len >= 4) {
+  if (r != nullptr && r->status == CMD_ENUM_MATCH_VALUE && r->value != nullptr &&
+      r->value_len >= 4) {
     std::memcpy(&v.number, r->value, sizeof v.number);
     v.ok = true;
-  } else if (r != nullptr && r->status == 1 && r->count > 1) {
+  } else if (r != nullptr && r->status == CMD_ENUM_MATCH_AMBIGUOUS && r->count > 1) {
     v.error = std::string("Ambiguous ") + what(kind);
   } else {
     v.error = std::string("Unknown ") + what(kind);
@@ -124,12 +125,13 @@ param_value resolve_new_vdc(session &s, const std::string &word) {
   param_value v;
   if (r == nullptr) {
     v.error = "VDC name abbreviates a keyword";
-  } else if (r->status == 0 && r->message != nullptr) {
+  } else if (r->status == CMD_MATCH_NONE && r->message != nullptr) {
     v.error = r->message;
     v.at_marker = false;
-  } else if (r->status == 1) {
+  } else if (r->status == CMD_MATCH_TAKEN) {
     v.error = "A VDC of this name exists";
-  } else if (r->status != 2 || r->value == nullptr || r->value_len < VDC_NAME_KEY_LEN) {
+  } else if (r->status != CMD_MATCH_VALUE || r->value == nullptr ||
+             r->value_len < VDC_NAME_KEY_LEN) {
     v.error = "Invalid VDC name";
   } else {
     // The framework keeps the value in the request and lets the library rewrite it.

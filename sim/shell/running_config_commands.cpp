@@ -1,5 +1,5 @@
-// `show running-config` and `copy running-config FILE`: the session's changes as
-// commands, and the whole model as a chassis file.
+// `show running-config` and `copy running-config FILE`: the lab's changes as commands,
+// and the whole model as a chassis file.
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -7,23 +7,11 @@
 #include "chassis/chassis_file.h"
 #include "chassis/running_config.h"
 #include "shell/actions.h"
-#include "switch/programs.h"
-#include "switch/session_files.h"
 #include "util/file_replace.h"
 #include "util/output.h"
 
 namespace vdcsim {
 namespace {
-
-// The first shell holds the chassis it began with; a nested shell reads it from the
-// file the first shell left beside the state file (without one, it began the session).
-bool starting_chassis(session &s, chassis &out, std::string &error) {
-  if (nesting_depth() == 0 || s.state_file.empty()) {
-    out = s.start;
-    return true;
-  }
-  return load_chassis(start_file_beside(s.state_file), out, error);
-}
 
 mode_t operator_file_mode() {
   mode_t mask = umask(0);
@@ -36,7 +24,7 @@ mode_t operator_file_mode() {
 bool show_running_config(session &s, std::span<const param_value>) {
   chassis start;
   std::string error;
-  if (!starting_chassis(s, start, error)) return refuse("Cannot tell what changed: " + error);
+  if (!s.db.read_start(start, error)) return refuse("Cannot tell what changed: " + error);
   std::fputs(running_config(start, s.model).c_str(), stdout);
   output::flush();
   return true;

@@ -55,6 +55,7 @@ constexpr const char *tour_lines[] = {
 }  // namespace
 
 void run_transcribed(session &s, const std::string &line, const std::string &place) {
+  s.refresh();
   std::string prompt = s.prompt();
   std::string shown = line;
   for (size_t at = shown.find('\0'); at != std::string::npos; at = shown.find('\0', at))
@@ -69,7 +70,7 @@ void run_transcribed(session &s, const std::string &line, const std::string &pla
   } else {
     failed = !run_line(s, line, prompt.size());
   }
-  s.mgr.tick();
+  s.tick();
   output::flush();
   if (failed) {
     ++s.failures;

@@ -22,6 +22,9 @@ void run_script(session &s, int fd);
 void run_shell(session &s);
 void run_tour(session &s);
 
+// Plays one of the switch programs inside this process (`vdcsim --run NAME ARGS`).
+int run_switch_program(session &s, const std::string &name, const std::vector<std::string> &args);
+
 }  // namespace vdcsim
 
 #endif  // VDCSIM_SHELL_H

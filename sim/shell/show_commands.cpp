@@ -42,23 +42,23 @@ void print_internal_vdc(session &s, const vdc &v) {
 }  // namespace
 
 bool show_summary(session &s, std::span<const param_value>) {
-  return display(s, s.mgr.show(2), s.lib.show_vdc);
+  return display(s, s.mgr.show(VDC_SELECT_SUMMARY), s.lib.show_vdc);
 }
 
 bool show_detail(session &s, std::span<const param_value>) {
-  return display(s, s.mgr.show(5), s.lib.show_vdc);
+  return display(s, s.mgr.show(VDC_SELECT_DETAIL), s.lib.show_vdc);
 }
 
 bool show_membership(session &s, std::span<const param_value>) {
-  return display(s, s.mgr.show(3), s.lib.show_vdc);
+  return display(s, s.mgr.show(VDC_SELECT_MEMBERSHIP), s.lib.show_vdc);
 }
 
 bool show_membership_status(session &s, std::span<const param_value>) {
-  return display(s, s.mgr.show(4), s.lib.show_vdc);
+  return display(s, s.mgr.show(VDC_SELECT_MEMBERSHIP_STATUS), s.lib.show_vdc);
 }
 
 bool show_feature_sets(session &s, std::span<const param_value>) {
-  return display(s, s.mgr.show(1), s.lib.show_vdc);
+  return display(s, s.mgr.show(VDC_SELECT_FEATURE_SETS), s.lib.show_vdc);
 }
 
 bool show_current(session &s, std::span<const param_value>) {

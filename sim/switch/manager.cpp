@@ -43,7 +43,7 @@ void manager::sync_platform(uint32_t vdc_environment) {
   standin::clear_calls();
   p.current_vdc = current_;
   p.max_allowed_vdc = static_cast<int32_t>(model_.max_vdcs + 1);
-  p.username = model_.op.user;
+  p.username = user_.empty() ? model_.op.user : user_;
   p.vdc_environment = static_cast<int32_t>(vdc_environment ? vdc_environment : current_);
   bool in_step = synced_version_ == version_ && p.vdcs.size() == model_.vdcs.size() &&
                  p.interfaces.size() == model_.interfaces.size();
@@ -148,7 +148,7 @@ std::string manager::create_vdc(const std::string &name, uint32_t &id) {
 }
 
 std::string manager::delete_vdc(uint32_t id) {
-  if (id == 1) return "The default VDC cannot be deleted.";
+  if (id == VDC_DEFAULT_ID) return "The default VDC cannot be deleted.";
   vdc *v = model_.find_vdc(id);
   if (v == nullptr) return "No VDC " + std::to_string(id) + ".";
   vdc gone = *v;

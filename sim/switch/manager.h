@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "chassis/chassis.h"
-#include "switch/library.h"
 #include "standin.h"
+#include "switch/library.h"
 
 namespace vdcsim {
 
@@ -26,8 +26,10 @@ class manager {
   chassis &model() { return model_; }
   uint32_t current() const { return current_; }
   void set_current(uint32_t vdc) { current_ = vdc; }
+  // The operator this shell's platform names, in place of the chassis's.
+  void set_user(std::string user) { user_ = std::move(user); }
   const vdc &current_vdc() const;
-  bool in_default_vdc() const { return current_ == 1; }
+  bool in_default_vdc() const { return current_ == VDC_DEFAULT_ID; }
 
   // Puts the model into the stand-in platform: VDC names, interfaces, feature-set
   // lists under their keys, error texts, the operator; and clears its call log. The
@@ -75,6 +77,7 @@ class manager {
   chassis &model_;
   const library &lib_;
   uint32_t current_;
+  std::string user_;
   uint64_t version_ = 0;
   uint64_t synced_version_ = UINT64_MAX;
 };

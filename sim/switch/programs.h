@@ -1,7 +1,7 @@
 // The switch software's programs that the library starts by their fixed paths: the
 // nested shell, the first-setup program and the login program. vdcsim plays all three:
-// "/velt/bin/NAME ARGS" runs as "vdcsim --run NAME ARGS". They share the chassis
-// model through a state file named by VDCSIM_STATE.
+// "/velt/bin/NAME ARGS" runs as "vdcsim --run NAME ARGS". They work on the lab that
+// VDCSIM_STATE names.
 #ifndef VDCSIM_PROGRAMS_H
 #define VDCSIM_PROGRAMS_H
 
@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "standin.h"
-#include "switch/session.h"
+#include "zudoru_mgr_show.h"
 
 namespace vdcsim {
 
-constexpr const char *switch_programs = "/velt/bin/";
+constexpr const char *switch_programs = VDC_PROGRAM_DIR;
 constexpr const char *state_variable = "VDCSIM_STATE";
 // How many nested shells stand between this shell and the first one.
 constexpr const char *depth_variable = "VDCSIM_DEPTH";
@@ -21,6 +21,8 @@ constexpr int max_nesting = 8;
 // The last line of standard input read before a switch: a nested shell reading the
 // script on counts its lines on from there.
 constexpr const char *line_variable = "VDCSIM_LINE";
+// The operator's user name, for nested shells.
+constexpr const char *user_variable = "VDCSIM_USER";
 int nesting_depth();
 
 void set_self_path(std::string path);
@@ -33,18 +35,6 @@ std::string map_command(const std::string &command);
 std::vector<std::string> map_program(const standin::program_run &run);
 // The stand-in's program runner: runs the mapped program and waits for it.
 int32_t run_mapped(const standin::program_run &run);
-
-// The model goes to the state file before a switch and comes back after it. A nested
-// shell saves the model only when it changed it, and hands back beside the state file
-// how many of its commands failed, what its clock shows and the last line of standard
-// input it read; the shell that started
-// it reads the model back only when the state file changed.
-bool save_state(session &s);
-void reload_state(session &s);
-void hand_back(session &s);
-
-// Runs one of the switch programs inside this process (`vdcsim --run NAME ARGS`).
-int run_switch_program(session &s, const std::string &name, const std::vector<std::string> &args);
 
 }  // namespace vdcsim
 

@@ -155,9 +155,9 @@ cmd_ctx manager::dirty_bits() const {
       cmd.response.push_back(first_half(VDC_ATTR_ID, id));
   };
   section(model_.dirty.dirty);
-  cmd.response.push_back(first_half(VDC_ATTR_ID, dirty_bit_marker));
+  cmd.response.push_back(first_half(VDC_ATTR_ID, VDC_DIRTY_BIT_MARKER));
   section(model_.dirty.active);
-  cmd.response.push_back(first_half(VDC_ATTR_ID, dirty_bit_marker));
+  cmd.response.push_back(first_half(VDC_ATTR_ID, VDC_DIRTY_BIT_MARKER));
   section(model_.dirty.pending);
   return cmd;
 }

@@ -1,47 +1,19 @@
 #include "switch/session_files.h"
 
 #include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
-#include "util/file_replace.h"
-
 namespace vdcsim {
 namespace {
-
-std::string directory_of(const std::string &path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 bool fail(std::string &error, const std::string &path, const char *what) {
   error = path + ": " + what + ": " + std::strerror(errno);
   return false;
 }
-
-// Holds an exclusive lock on a directory for as long as it lives.
-class directory_lock {
- public:
-  explicit directory_lock(const std::string &dir)
-      : fd_(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (fd_ >= 0) flock(fd_, LOCK_EX);
-  }
-  ~directory_lock() {
-    if (fd_ >= 0) close(fd_);
-  }
-  directory_lock(const directory_lock &) = delete;
-  directory_lock &operator=(const directory_lock &) = delete;
-
- private:
-  int fd_;
-};
 
 }  // namespace
 
@@ -66,48 +38,6 @@ void remove_session_dir(const std::string &dir) {
     closedir(d);
   }
   rmdir(dir.c_str());
-}
-
-std::string state_file_in(const std::string &dir) {
-  return dir + "/state.yaml";
-}
-
-std::string start_file_beside(const std::string &state_file) {
-  return directory_of(state_file) + "/start.yaml";
-}
-
-bool replace_file(const std::string &path, const std::string &text, std::string &error) {
-  directory_lock lock(directory_of(path));
-  replace_outcome outcome = replace_file_as(path, text, 0600, in_the_way::anything);
-  if (!outcome.replaced) error = path + ": cannot write the chassis state: " + outcome.reason;
-  return outcome.replaced;
-}
-
-bool read_bounded(const std::string &path, size_t limit, bool follow, std::string &text,
-                  std::string &error) {
-  int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (follow ? 0 : O_NOFOLLOW);
-  int fd = open(path.c_str(), flags);
-  if (fd < 0) return fail(error, path, "cannot read the chassis file");
-  struct stat st {};
-  bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  if (!regular || static_cast<unsigned long long>(st.st_size) > limit) {
-    close(fd);
-    error = path + ": cannot read the chassis file: " +
-            (regular ? "larger than " + std::to_string(limit >> 20) + " MiB"
-                     : std::string("not a regular file"));
-    return false;
-  }
-  text.assign(static_cast<size_t>(st.st_size), '\0');
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = read(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
-  close(fd);
-  text.resize(done);
-  return true;
 }
 
 }  // namespace vdcsim

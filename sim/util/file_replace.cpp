@@ -11,12 +11,6 @@
 namespace vdcsim {
 namespace {
 
-std::string directory_of(const std::string &path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 bool write_all(int fd, const std::string &text) {
   size_t done = 0;
   while (done < text.size()) {
@@ -55,6 +49,12 @@ bool take_over(int fd, const struct stat &old) {
 }
 
 }  // namespace
+
+std::string directory_of(const std::string &path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
 
 replace_outcome replace_file_as(const std::string &path, const std::string &text, mode_t mode,
                                 in_the_way allowed) {

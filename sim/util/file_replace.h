@@ -24,6 +24,9 @@ enum class in_the_way {
   anything,      // a file of the shell's own: whatever is there is replaced, never followed
 };
 
+// "DIR" of "DIR/NAME"; "." for a bare name.
+std::string directory_of(const std::string &path);
+
 // Replaces `path` with `text`. A regular file already there keeps its mode (and, where
 // allowed, its owner); a new file gets `mode`.
 replace_outcome replace_file_as(const std::string &path, const std::string &text, mode_t mode,

@@ -88,7 +88,7 @@ cmd_match_result *record_after_checks(cmd_handle handle, const char *word, int32
 cmd_match_result *taken_name(cmd_match_result *record) {
   free(record->value);
   *record = cmd_match_result{};
-  record->status = 1;
+  record->status = CMD_MATCH_TAKEN;
   return record;
 }
 
@@ -111,7 +111,8 @@ cmd_match_result *accepted(cmd_match_result *record, const char *word, size_t le
     free(record);
     return nullptr;
   }
-  *record = cmd_match_result{2, VDC_NAME_KEY_LEN, value, text, nullptr, 1, VDC_NAME_KEY_LEN};
+  *record = cmd_match_result{CMD_MATCH_VALUE, VDC_NAME_KEY_LEN, value, text, nullptr, 1,
+                             VDC_NAME_KEY_LEN};
   return record;
 }
 

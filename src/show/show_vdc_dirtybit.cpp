@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr uint16_t section_marker = 999;
+constexpr uint16_t section_marker = VDC_DIRTY_BIT_MARKER;
 
 enum section { dirty, active, active_or_pending };
 

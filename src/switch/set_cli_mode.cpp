@@ -12,11 +12,11 @@
 
 namespace {
 
-constexpr char vdc_id_variable[] = "SYSMGR_VDC_ID";
-constexpr char roles_variable[] = "VSH_ROLES";
+constexpr char vdc_id_variable[] = VDC_ID_VARIABLE;
+constexpr char roles_variable[] = VDC_ROLES_VARIABLE;
 constexpr char nested_shell_role[] = "NETWORK_ADMIN";
-constexpr char login_program[] = "/velt/bin/vdclogin";
-constexpr int default_vdc = 1;
+constexpr char login_program[] = VDC_PROGRAM_DIR "vdclogin";
+constexpr int default_vdc = VDC_DEFAULT_ID;
 constexpr int first_setup_failure = 2;
 
 // What holds for the whole call.
@@ -94,7 +94,7 @@ int run_with_default_terminal(Run run) {
 
 next_step run_nested_shell(const vdc_switch &to) {
   char command[1024];
-  snprintf(command, sizeof command, "/velt/bin/vsh -i %d", to.target);
+  snprintf(command, sizeof command, VDC_PROGRAM_DIR "vsh -i %d", to.target);
   int status = run_with_default_terminal([&] { return system(command); });
   if (status != 0) {
     printf("vsh spawning failed %s\n", command);
@@ -106,7 +106,7 @@ next_step run_nested_shell(const vdc_switch &to) {
 // Only an exit status of 2 reports a failed first setup.
 bool first_setup_failed(int target) {
   char command[128];
-  snprintf(command, sizeof command, "/velt/bin/first-setup.core %d\n", target);
+  snprintf(command, sizeof command, VDC_PROGRAM_DIR "first-setup.core %d\n", target);
   fflush(stdout);
   return (system(command) >> 8) == first_setup_failure;
 }
