@@ -24,7 +24,6 @@ bool interface_setting(const std::string &item, interface &intf) {
 }
 
 // interface INDEX key=value...: the interface manager's answers for one index.
-// interface INDEX key=value...: the interface manager's answers for one index.
 std::string interface_of(const std::string &rest, response_case &out) {
   auto items = words_of(rest);
   uint32_t index;
