@@ -153,7 +153,8 @@ std::string feature_sets_line(const std::string &, const std::string &rest, resp
 
 std::string env_line(const std::string &, const std::string &rest, response_case &out) {
   auto [name, value] = split(rest);
-  if (name.empty()) return "a variable name after 'env'";
+  if (name.empty() || name.find('=') != std::string::npos)
+    return "a variable name without '=' after 'env'";
   out.environment.emplace_back(name, value);
   return "";
 }
