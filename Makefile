@@ -19,8 +19,8 @@ FUZZ_SECONDS ?= 60
 fuzz:
 	scripts/deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DBUILD_TESTING=OFF -DZMS_FUZZ=ON > /dev/null
-	cmake --build build/fuzz --target show_fuzz parser_fuzz history_fuzz switch_fuzz
-	for t in show parser history switch; do \
+	cmake --build build/fuzz --target show_fuzz parser_fuzz history_fuzz switch_fuzz response_fuzz
+	for t in show parser history switch response; do \
 	  mkdir -p build/fuzz/new/$$t && \
 	  build/fuzz/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 build/fuzz/new/$$t fuzz/corpus/$$t && \
 	  build/fuzz/fuzz/$${t}_fuzz -merge=1 -use_counters=0 fuzz/corpus/$$t build/fuzz/new/$$t || exit 1; \

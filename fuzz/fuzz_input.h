@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "attribute_ids.h"
 #include "standin.h"
 
 namespace zms_fuzz {
@@ -47,18 +48,9 @@ class input {
 };
 
 // Identifiers the library knows, so that most attributes land on a handled case.
-// clang-format off
-constexpr uint32_t known_ids[] = {
-    VDC_ATTR_STORAGE_VDC, VDC_ATTR_RESERVED_VLANS, VDC_ATTR_SHARING_ETH_VDC,
-    VDC_ATTR_SWITCHWIDE_MODE, VDC_ATTR_NAME_WIDTH, VDC_ATTR_ID, VDC_ATTR_NAME, VDC_ATTR_STATE,
-    VDC_ATTR_MAC, VDC_ATTR_HA_POLICY, VDC_ATTR_DUAL_SUP_HA_POLICY, VDC_ATTR_BOOT_ORDER,
-    VDC_ATTR_CPU_SHARE, VDC_ATTR_CPU_SHARE_PCT, VDC_ATTR_CREATE_TIME, VDC_ATTR_RELOAD_COUNT,
-    VDC_ATTR_UPTIME, VDC_ATTR_RESTART_COUNT, VDC_ATTR_RESTART_TIME, VDC_ATTR_RESTART_REASON,
-    VDC_ATTR_TYPE, VDC_ATTR_SUPPORTED_LC, VDC_ATTR_FEATURE_SET, VDC_ATTR_SHARED_IF_MARK,
-    VDC_ATTR_IF_INDEX, VDC_ATTR_CUR_ID, VDC_ATTR_CUR_NAME, VDC_ATTR_SWITCH_TARGET,
-    VDC_ATTR_ERR_NO_VDC, VDC_ATTR_ERR_NOT_AUTHORIZED, VDC_ATTR_SKIP_FIRST_SETUP,
-    VDC_ATTR_SCRIPT_MODE, VDC_ATTR_NAME_KEY};
-// clang-format on
+#define ZMS_ID(name, value) name,
+constexpr uint32_t known_ids[] = {ZMS_ATTRIBUTES(ZMS_ID)};
+#undef ZMS_ID
 
 // The library prints as it goes; a fuzzer has no use for the text. Done once per process.
 inline void silence_stdout() {

@@ -24,7 +24,6 @@ bool interface_setting(const std::string &item, interface &intf) {
 }
 
 // interface INDEX key=value...: the interface manager's answers for one index.
-// interface INDEX key=value...: the interface manager's answers for one index.
 std::string interface_of(const std::string &rest, response_case &out) {
   auto items = words_of(rest);
   uint32_t index;
@@ -154,7 +153,8 @@ std::string feature_sets_line(const std::string &, const std::string &rest, resp
 
 std::string env_line(const std::string &, const std::string &rest, response_case &out) {
   auto [name, value] = split(rest);
-  if (name.empty()) return "a variable name after 'env'";
+  if (name.empty() || name.find('=') != std::string::npos)
+    return "a variable name without '=' after 'env'";
   out.environment.emplace_back(name, value);
   return "";
 }

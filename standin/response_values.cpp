@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "attribute_ids.h"
+
 namespace standin {
 namespace {
 
@@ -13,44 +15,8 @@ struct named_id {
   uint32_t id;
 };
 
-#define ZMS_ID(name) \
-  { #name, name }
-constexpr named_id identifiers[] = {
-    ZMS_ID(VDC_REQ_SHOW_SELECT),
-    ZMS_ID(VDC_ATTR_STORAGE_VDC),
-    ZMS_ID(VDC_ATTR_RESERVED_VLANS),
-    ZMS_ID(VDC_ATTR_SHARING_ETH_VDC),
-    ZMS_ID(VDC_ATTR_SWITCHWIDE_MODE),
-    ZMS_ID(VDC_ATTR_NAME_WIDTH),
-    ZMS_ID(VDC_ATTR_ID),
-    ZMS_ID(VDC_ATTR_NAME),
-    ZMS_ID(VDC_ATTR_STATE),
-    ZMS_ID(VDC_ATTR_MAC),
-    ZMS_ID(VDC_ATTR_HA_POLICY),
-    ZMS_ID(VDC_ATTR_DUAL_SUP_HA_POLICY),
-    ZMS_ID(VDC_ATTR_BOOT_ORDER),
-    ZMS_ID(VDC_ATTR_CPU_SHARE),
-    ZMS_ID(VDC_ATTR_CPU_SHARE_PCT),
-    ZMS_ID(VDC_ATTR_CREATE_TIME),
-    ZMS_ID(VDC_ATTR_RELOAD_COUNT),
-    ZMS_ID(VDC_ATTR_UPTIME),
-    ZMS_ID(VDC_ATTR_RESTART_COUNT),
-    ZMS_ID(VDC_ATTR_RESTART_TIME),
-    ZMS_ID(VDC_ATTR_RESTART_REASON),
-    ZMS_ID(VDC_ATTR_TYPE),
-    ZMS_ID(VDC_ATTR_SUPPORTED_LC),
-    ZMS_ID(VDC_ATTR_FEATURE_SET),
-    ZMS_ID(VDC_ATTR_SHARED_IF_MARK),
-    ZMS_ID(VDC_ATTR_IF_INDEX),
-    ZMS_ID(VDC_ATTR_CUR_ID),
-    ZMS_ID(VDC_ATTR_CUR_NAME),
-    ZMS_ID(VDC_ATTR_SWITCH_TARGET),
-    ZMS_ID(VDC_ATTR_ERR_NO_VDC),
-    ZMS_ID(VDC_ATTR_ERR_NOT_AUTHORIZED),
-    ZMS_ID(VDC_ATTR_SKIP_FIRST_SETUP),
-    ZMS_ID(VDC_ATTR_NAME_KEY),
-    ZMS_ID(VDC_ATTR_SCRIPT_MODE),
-};
+#define ZMS_ID(name, value) {#name, name},
+constexpr named_id identifiers[] = {ZMS_ATTRIBUTE_IDS(ZMS_ID)};
 #undef ZMS_ID
 
 }  // namespace
