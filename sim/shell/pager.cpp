@@ -59,9 +59,10 @@ key_meaning next_key() {
   }
 }
 
-// One key, read with the terminal raw: no echo, no line editing, and Ctrl-C a key
-// rather than a signal. The settings come back before it returns, whatever the key.
-key_meaning read_key() {
+// Shows `prompt` and reads one key, with the terminal raw: no echo, no line editing, and
+// Ctrl-C and Ctrl-Z keys rather than signals from the moment the prompt can be seen. The
+// settings come back before it returns, whatever the key.
+key_meaning read_key(const char *prompt) {
   termios saved{};
   bool raw = tcgetattr(STDIN_FILENO, &saved) == 0;
   if (raw) {
@@ -71,6 +72,8 @@ key_meaning read_key() {
     keys.c_cc[VTIME] = 0;
     tcsetattr(STDIN_FILENO, TCSANOW, &keys);
   }
+  std::fputs(prompt, stdout);
+  output::flush();
   key_meaning m = next_key();
   if (raw) tcsetattr(STDIN_FILENO, TCSANOW, &saved);
   return m;
@@ -124,9 +127,7 @@ bool pager::put(const std::string &line) {
 pager::answer pager::ask() {
   key_meaning m = key_meaning::none;
   do {
-    std::fputs(more, stdout);
-    output::flush();
-    m = read_key();
+    m = read_key(more);
     erase_more();
     if (m == key_meaning::suspend) raise(SIGTSTP);
   } while (m == key_meaning::suspend);
