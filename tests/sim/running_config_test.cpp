@@ -22,10 +22,10 @@ std::string part(const std::string &out, const std::string &command, const std::
 TEST(running_config, fed_back_or_copied_reaches_the_same_switch) {
   zms_test::temp_dir dir;
   std::string copy = dir.path() + "/copy.yaml";
-  std::string changes = read_file(test_path("data/scripts/running_config.txt"));
-  std::string shows = read_file(test_path("data/scripts/running_config_displays.txt"));
+  std::string changes = read_file(test_path("data/running_config/changes.txt"));
+  std::string shows = read_file(test_path("data/running_config/displays.txt"));
   auto first = run_vdcsim({}, changes + "copy running-config " + copy + "\n" + shows);
-  std::string displays = sim_test::golden("data/golden/running_config_displays.txt",
+  std::string displays = sim_test::golden("data/running_config/expected_displays.txt",
                                           part(first.out, "show vdc", "never"));
   EXPECT_EQ(part(first.out, "show vdc", "never"), displays);
 
