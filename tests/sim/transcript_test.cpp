@@ -1,9 +1,9 @@
 // vdcsim run as an operator runs it, one data/runs file per case, all of it in that file:
 // `#` lines saying what the case pins; `arg` lines (with $SOURCE, $INCOMPLETE, $LIBRARY,
 // the built library's file, and $BIG, a file over 4 MiB), `env NAME=VALUE` lines, `stdin
-// $LONG_SCRIPT` (a script whose second line is 65537 bytes), `piped` for standard input
-// through a pipe, a `limit` on the size of the files it writes (standard output too) and
-// the exit `status`. Then sections, each up to the next:
+// $LONG_SCRIPT` (a script whose second line is 65537 bytes), `also piped` to run it again
+// with standard input through a pipe, expecting the same, a `limit` on the size of the files it
+// writes (standard output too) and the exit `status`. Then sections, each up to the next:
 //   --- stdin           the script on standard input; ^@ stands for a NUL byte
 //   --- stdout          the whole output
 //   --- stdout begins   the output's beginning
@@ -44,7 +44,7 @@ struct run_case {
   std::vector<std::string> args, env, commands;
   std::string input, out, err;
   std::string out_kind = "--- stdout";
-  bool piped = false;
+  bool also_piped = false;
   int status = -1;
   rlim_t limit = RLIM_INFINITY;
 };
@@ -64,7 +64,7 @@ run_case read_case(const std::string &name) {
     else if (keyword == "arg") c.args.push_back(rest);
     else if (keyword == "env") c.env.push_back(rest);
     else if (keyword == "stdin") c.input = sim_test::read_file(rest);
-    else if (keyword == "piped") c.piped = true;
+    else if (line == "also piped") c.also_piped = true;
     else if (keyword == "status") c.status = std::stoi(rest);
     else if (keyword == "limit") c.limit = std::stoull(rest);
     // clang-format on
@@ -114,12 +114,12 @@ std::string blocks_missing(const std::string &out, const std::string &expected) 
 
 class runs : public testing::TestWithParam<std::string> {};
 
-TEST_P(runs, print_and_exit_as_written) {
-  run_case c = read_case("data/runs/" + GetParam() + ".txt");
+void expect_as_written(const run_case &c, bool piped) {
+  SCOPED_TRACE(piped ? "through a pipe" : "from a file");
   std::string input = c.input;
   for (size_t at; (at = input.find("^@")) != std::string::npos;)
     input.replace(at, 2, std::string(1, '\0'));
-  auto result = sim_test::run_vdcsim(c.args, input, c.env, c.limit, c.piped);
+  auto result = sim_test::run_vdcsim(c.args, input, c.env, c.limit, piped);
   if (c.out_kind == "--- stdout holds")
     EXPECT_EQ(blocks_missing(result.out, c.out), "");
   else if (c.out_kind == "--- stdout begins")
@@ -128,6 +128,12 @@ TEST_P(runs, print_and_exit_as_written) {
     EXPECT_EQ(result.out, c.out);
   EXPECT_EQ(numbers_checked(result.err, c), c.err);
   EXPECT_EQ(result.exit_status, c.status);
+}
+
+TEST_P(runs, print_and_exit_as_written) {
+  run_case c = read_case("data/runs/" + GetParam() + ".txt");
+  expect_as_written(c, false);
+  if (c.also_piped) expect_as_written(c, true);
 }
 
 INSTANTIATE_TEST_SUITE_P(data, runs, testing::ValuesIn(sim_test::case_names("data/runs")),
