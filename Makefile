@@ -19,9 +19,10 @@ FUZZ_SECONDS ?= 60
 fuzz:
 	scripts/deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DBUILD_TESTING=OFF -DZMS_FUZZ=ON > /dev/null
-	cmake --build build/fuzz --target show_fuzz parser_fuzz history_fuzz switch_fuzz response_fuzz
-	for t in show parser history switch response; do \
+	cmake --build build/fuzz --target show_fuzz parser_fuzz history_fuzz switch_fuzz response_fuzz \
+	  chassis_fuzz
+	for t in show parser history switch response chassis; do \
 	  mkdir -p build/fuzz/new/$$t && \
-	  build/fuzz/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 build/fuzz/new/$$t fuzz/corpus/$$t && \
+	  build/fuzz/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=$$(if [ $$t = chassis ]; then echo 4096; else echo 512; fi) build/fuzz/new/$$t fuzz/corpus/$$t && \
 	  build/fuzz/fuzz/$${t}_fuzz -merge=1 -use_counters=0 fuzz/corpus/$$t build/fuzz/new/$$t || exit 1; \
 	done

@@ -1,6 +1,7 @@
 #include "chassis/yaml_events.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace vdcsim {
 namespace {
@@ -10,6 +11,27 @@ constexpr uint64_t max_repeated = 4u << 20;
 
 mark mark_of(const yaml_mark_t &m) {
   return {static_cast<uint32_t>(m.line + 1), static_cast<uint32_t>(m.column + 1)};
+}
+
+// A message is one line, though a quoted name or value in it may hold line breaks and other
+// control characters: those are shown as C escapes.
+std::string one_line(const std::string &message) {
+  std::string shown;
+  for (char c : message) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else if (byte < 0x20 || byte == 0x7f) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+      shown += escape;
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
 }
 
 }  // namespace
@@ -26,7 +48,7 @@ yaml_events::~yaml_events() {
 }
 
 bool yaml_events::fail(mark at, std::string message) {
-  if (fault_.empty()) fault_at_ = at, fault_ = std::move(message);
+  if (fault_.empty()) fault_at_ = at, fault_ = one_line(message);
   return false;
 }
 
