@@ -85,6 +85,13 @@ def mask(text):
     return ''.join(out)[:n]
 
 
+def c_integer(literal):
+    """The value of a C integer literal: a leading 0 makes it octal (0644)."""
+    if re.fullmatch(r'0[0-7]+', literal):
+        return int(literal, 8)
+    return int(literal, 0)
+
+
 def mutants_of(path):
     text = open(path).read()
     masked = mask(text)
@@ -104,7 +111,7 @@ def mutants_of(path):
             for m in re.finditer(pattern, line):
                 for r in replacements:
                     if r in ('+1', '-1'):
-                        value = int(m.group(1), 0) + (1 if r == '+1' else -1)
+                        value = c_integer(m.group(1)) + (1 if r == '+1' else -1)
                         if value >= 0:
                             found.append((base + m.start(1), base + m.end(1), str(value)))
                     else:
