@@ -1,18 +1,24 @@
 #!/usr/bin/env python3
-"""Mutation testing of the library: how many small faults in src/ the host ctest catches.
+"""Mutation testing: how many small faults in the library or in vdcsim the host ctest catches.
 
 Copies the checkout to a scratch folder, builds it once (host, no sanitizers: the fastest
-test build), then for a random sample of mutants over every file of src/ applies one
-mutant, rebuilds and runs ctest. A mutant is
+test build), then for a random sample of mutants over every file of the area applies one
+mutant, rebuilds and runs the area's tests. A mutant is
   killed       when the build passes and some test fails,
   survived     when every test passes,
-  equivalent   when the library's stripped object code is unchanged by it, or
+  equivalent   when the area's stripped object code is unchanged by it, or
   unbuildable  when it does not compile.
 Prints the counts, the share of killed among killed + survived, and the diff of every
 survivor.
 
-  scripts/mutate.py --sample 150 --seed 7          # the sample the team reports
-  scripts/mutate.py --sample 20 --files src/show   # a quick look at one area
+Areas:
+  library  src/ against the whole host ctest; judged on the stripped library
+  sim      sim/ against vdcsim's test program only (ctest -L sim_tests), building only
+           vdcsim and its tests; judged on vdcsim's stripped objects
+
+  scripts/mutate.py --sample 150 --seed 7               # the library sample the team reports
+  scripts/mutate.py --area sim --sample 100 --seed 11   # the vdcsim sample
+  scripts/mutate.py --sample 20 --files src/show        # a quick look at one folder
 """
 import argparse
 import difflib
@@ -79,6 +85,13 @@ def mask(text):
     return ''.join(out)[:n]
 
 
+def c_integer(literal):
+    """The value of a C integer literal: a leading 0 makes it octal (0644)."""
+    if re.fullmatch(r'0[0-7]+', literal):
+        return int(literal, 8)
+    return int(literal, 0)
+
+
 def mutants_of(path):
     text = open(path).read()
     masked = mask(text)
@@ -98,7 +111,7 @@ def mutants_of(path):
             for m in re.finditer(pattern, line):
                 for r in replacements:
                     if r in ('+1', '-1'):
-                        value = int(m.group(1), 0) + (1 if r == '+1' else -1)
+                        value = c_integer(m.group(1)) + (1 if r == '+1' else -1)
                         if value >= 0:
                             found.append((base + m.start(1), base + m.end(1), str(value)))
                     else:
@@ -127,25 +140,56 @@ def run(cmd, cwd, timeout=None):
         return -1, 'timeout'
 
 
-def stripped_library(build):
-    lib = os.path.join(build, 'lib', 'libzudoru_mgr_show.so')  # the build lays out lib/ as installed
-    out = lib + '.stripped'
-    subprocess.run(['objcopy', '--strip-all', '--remove-section=.note.gnu.build-id', lib, out],
+def stripped(path):
+    out = path + '.stripped'
+    subprocess.run(['objcopy', '--strip-all', '--remove-section=.note.gnu.build-id', path, out],
                    check=True)
     return open(out, 'rb').read()
+
+
+def stripped_library(build):
+    return stripped(os.path.join(build, 'lib', 'libzudoru_mgr_show.so'))  # laid out as installed
+
+
+def stripped_sim_objects(build, cache={}):
+    """vdcsim's objects, stripped, by path; an object is stripped again only once rebuilt."""
+    found = {}
+    for d, _, fs in os.walk(os.path.join(build, 'sim', 'CMakeFiles')):
+        for f in fs:
+            if f.endswith('.o'):
+                path = os.path.join(d, f)
+                stamp = os.stat(path).st_mtime_ns
+                if cache.get(path, (None,))[0] != stamp:
+                    cache[path] = (stamp, stripped(path))
+                found[path] = cache[path][1]
+    return found
+
+
+# What each area mutates, builds, runs and compares to judge a mutant equivalent.
+AREAS = {
+    'library': {'files': ['src'], 'targets': [], 'tests': [], 'code': stripped_library},
+    'sim': {'files': ['sim'], 'targets': ['--target', 'vdcsim', 'sim_tests'],
+            'tests': ['-L', '^sim_tests$'], 'code': stripped_sim_objects},
+}
 
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split('\n')[0])
     ap.add_argument('--sample', type=int, default=150, help='number of mutants to try')
     ap.add_argument('--seed', type=int, default=None, help='random seed (default: from time)')
-    ap.add_argument('--files', nargs='*', default=['src'], help='files or folders to mutate')
+    ap.add_argument('--area', choices=sorted(AREAS), default='library',
+                    help='what to mutate and test (default: library)')
+    ap.add_argument('--files', nargs='*', default=None,
+                    help="files or folders to mutate (default: the area's)")
     ap.add_argument('--scratch', default=None, help='scratch folder (default: a temporary one)')
     ap.add_argument('--jobs', type=int, default=2)
     ap.add_argument('--timeout', type=int, default=300, help='seconds for one ctest run')
     args = ap.parse_args()
     seed = args.seed if args.seed is not None else random.randrange(1 << 30)
     rng = random.Random(seed)
+    area = AREAS[args.area]
+    build_cmd = ['cmake', '--build', None, '-j', str(args.jobs)] + area['targets']
+    test_cmd = ['ctest', '-j', str(args.jobs)] + area['tests']
 
     scratch = args.scratch or tempfile.mkdtemp(prefix='zms-mutate-')
     source = os.path.join(scratch, 'src-copy')
@@ -161,16 +205,17 @@ def main():
     print(f'seed {seed}; scratch copy in {scratch}', flush=True)
     rc, out = run(['cmake', '-S', source, '-B', build, '-G', 'Ninja',
                    '-DCMAKE_BUILD_TYPE=RelWithDebInfo'], ROOT)
-    rc, out = run(['cmake', '--build', build, '-j', str(args.jobs)], ROOT)
+    build_cmd[2] = build
+    rc, out = run(build_cmd, ROOT)
     if rc != 0:
         sys.exit('the unmutated checkout does not build:\n' + out[-3000:])
-    rc, out = run(['ctest', '-j', str(args.jobs)], build, args.timeout)
+    rc, out = run(test_cmd, build, args.timeout)
     if rc != 0:
         sys.exit('the unmutated checkout fails its tests:\n' + out[-3000:])
-    original_library = stripped_library(build)
+    original_code = area['code'](build)
 
     targets = []
-    for wanted in args.files:
+    for wanted in args.files or area['files']:
         path = os.path.join(source, wanted)
         if os.path.isdir(path):
             for d, _, fs in os.walk(path):
@@ -200,14 +245,14 @@ def main():
         with open(target, 'w') as f:
             f.write(mutated)
         try:
-            rc, out = run(['cmake', '--build', build, '-j', str(args.jobs)], ROOT)
+            rc, out = run(build_cmd, ROOT)
             if rc != 0:
                 verdict = 'unbuildable'
-            elif stripped_library(build) == original_library:
+            elif area['code'](build) == original_code:
                 verdict = 'equivalent'
             else:
-                rc, out = run(['ctest', '-j', str(args.jobs), '--stop-on-failure',
-                               '--timeout', '60'], build, args.timeout)
+                rc, out = run(test_cmd + ['--stop-on-failure', '--timeout', '60'], build,
+                              args.timeout)
                 verdict = 'killed' if rc != 0 else 'survived'
         finally:
             with open(target, 'w') as f:
@@ -219,7 +264,9 @@ def main():
             survivors.append(diff)
         line = text.count('\n', 0, mutant[0]) + 1
         print(f'[{i}/{len(chosen)}] {verdict:11} {rel}:{line}', flush=True)
-    run(['cmake', '--build', build, '-j', str(args.jobs)], ROOT)
+        if verdict == 'survived':
+            print(diff, flush=True)  # at once, so that a run cut short still shows it
+    run(build_cmd, ROOT)
 
     judged = counts['killed'] + counts['survived']
     share = 100.0 * counts['killed'] / judged if judged else 0.0
