@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "switch/programs.h"
+#include "util/file_replace.h"
 
 namespace vdcsim::history {
 namespace {
@@ -57,16 +58,6 @@ int open_for_append(const std::string &path) {
   }
   if ((st.st_mode & 07777) != 0600) fchmod(fd, 0600);
   return fd;
-}
-
-bool write_all(int fd, const std::string &text) {
-  for (size_t done = 0; done < text.size();) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
 }
 
 // XDG_STATE_HOME counts only as an absolute path.

@@ -11,18 +11,6 @@
 namespace vdcsim {
 namespace {
 
-bool write_all(int fd, const std::string &text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n == 0) errno = ENOSPC;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 replace_outcome fault(std::string place, int error) {
   return {false, std::move(place), std::strerror(error), 0};
 }
@@ -49,6 +37,18 @@ bool take_over(int fd, const struct stat &old) {
 }
 
 }  // namespace
+
+bool write_all(int fd, const std::string &text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = ENOSPC;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
 
 std::string directory_of(const std::string &path) {
   size_t slash = path.rfind('/');

@@ -24,6 +24,10 @@ enum class in_the_way {
   anything,      // a file of the shell's own: whatever is there is replaced, never followed
 };
 
+// Writes all of `text` to `fd`, through interrupted and short writes; false with errno set
+// when it cannot (ENOSPC for a write that makes no progress).
+bool write_all(int fd, const std::string &text);
+
 // "DIR" of "DIR/NAME"; "." for a bare name.
 std::string directory_of(const std::string &path);
 
