@@ -53,12 +53,13 @@ int wait_for(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-std::string integrity(const std::string &path) {
+// The first column of the first row `sql` gives on the database at `path`.
+std::string query(const std::string &path, const char *sql) {
   sqlite3 *db = nullptr;
   std::string result = "cannot open";
   if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
     sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr);
+    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
     if (sqlite3_step(st) == SQLITE_ROW)
       result = reinterpret_cast<const char *>(sqlite3_column_text(st, 0));
     sqlite3_finalize(st);
@@ -72,6 +73,10 @@ TEST(lab, keeps_the_switch_across_runs_and_refuses_a_second_chassis) {
   std::string lab = "--lab=" + dir.path() + "/lab.db", chassis = dir.path() + "/roomy.json";
   write_file(chassis, roomy_chassis);
   EXPECT_EQ(run_vdcsim({lab, "--chassis=" + chassis, "-c", "vdc edge"}).exit_status, 0);
+  // A change writes only the sections it changes: a new VDC moves no interface.
+  EXPECT_EQ(
+      query(dir.path() + "/lab.db", "SELECT generation FROM sections WHERE name = 'interfaces'"),
+      "0");
   auto again = run_vdcsim({lab, "-c", "show running-config", "-c", "show vdc current-vdc"});
   EXPECT_EQ(again.out,
             "switch# show running-config\n! Running configuration: changes since the chassis was "
@@ -191,7 +196,7 @@ TEST(lab, killed_writers_lose_nothing_acknowledged) {
     }
     for (auto &name : acknowledged(read_file(out), round))
       kept.push_back(name);
-    ASSERT_EQ(integrity(path), "ok") << "round " << round;
+    ASSERT_EQ(query(path, "PRAGMA integrity_check"), "ok") << "round " << round;
   }
   EXPECT_GT(kept.size(), 0u);
   auto after = run_vdcsim({"--lab=" + path, "-c", "show vdc"});
