@@ -19,7 +19,6 @@ bool load_chassis(const std::string &path, chassis &out, std::string &error);
 
 // The whole model as a chassis file that parse_chassis reads back unchanged.
 std::string chassis_to_yaml(const chassis &c);
-bool save_chassis(const std::string &path, const chassis &c, std::string &error);
 
 // Times in chassis files: seconds since the epoch, or "YYYY-MM-DDTHH:MM:SSZ".
 std::string format_time(int64_t seconds);

@@ -9,7 +9,6 @@
 
 #include "chassis/chassis_file.h"
 #include "chassis/fields.h"
-#include "util/files.h"
 
 namespace vdcsim {
 namespace {
@@ -158,10 +157,6 @@ std::string chassis_to_yaml(const chassis &c) {
   visit_sections(c, section_writer{w});
   w.end_object();
   return "# vdcsim chassis (sim/CHASSIS.md)\n" + w.finish();
-}
-
-bool save_chassis(const std::string &path, const chassis &c, std::string &error) {
-  return replace_file(path, chassis_to_yaml(c), error);
 }
 
 }  // namespace vdcsim

@@ -16,11 +16,9 @@ replace_outcome fault(std::string place, int error) {
 }
 
 // What stands at `path` now: nothing, or a regular file described in `old`.
-bool may_replace(const std::string &path, in_the_way allowed, struct stat &old, bool &exists,
-                 replace_outcome &out) {
+bool may_replace(const std::string &path, struct stat &old, bool &exists, replace_outcome &out) {
   exists = lstat(path.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) return out = fault(path, errno), false;
-  if (exists && !S_ISREG(old.st_mode) && allowed == in_the_way::anything) exists = false;
   if (!exists || S_ISREG(old.st_mode)) return true;
   out = S_ISDIR(old.st_mode) ? fault(path, EISDIR)
                              : replace_outcome{false, path, "not a regular file", 0};
@@ -56,12 +54,11 @@ std::string directory_of(const std::string &path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-replace_outcome replace_file_as(const std::string &path, const std::string &text, mode_t mode,
-                                in_the_way allowed) {
+replace_outcome replace_file_as(const std::string &path, const std::string &text, mode_t mode) {
   struct stat old {};
   bool exists = false;
   replace_outcome out;
-  if (!may_replace(path, allowed, old, exists, out)) return out;
+  if (!may_replace(path, old, exists, out)) return out;
   std::string temporary = path + ".XXXXXX";
   int fd = mkstemp(temporary.data());
   if (fd < 0) return fault("in " + directory_of(path), errno);

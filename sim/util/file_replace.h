@@ -18,12 +18,6 @@ struct replace_outcome {
   nlink_t other_links = 0;  // names the old file had besides `path`; they keep its text
 };
 
-// What may stand at the path a file replaces.
-enum class in_the_way {
-  regular_only,  // an operator's file: anything else there (a link, a device) is refused
-  anything,      // a file of the shell's own: whatever is there is replaced, never followed
-};
-
 // Writes all of `text` to `fd`, through interrupted and short writes; false with errno set
 // when it cannot (ENOSPC for a write that makes no progress).
 bool write_all(int fd, const std::string &text);
@@ -32,9 +26,9 @@ bool write_all(int fd, const std::string &text);
 std::string directory_of(const std::string &path);
 
 // Replaces `path` with `text`. A regular file already there keeps its mode (and, where
-// allowed, its owner); a new file gets `mode`.
-replace_outcome replace_file_as(const std::string &path, const std::string &text, mode_t mode,
-                                in_the_way allowed = in_the_way::regular_only);
+// allowed, its owner); a new file gets `mode`. Anything else there (a link, a device) is
+// refused, never followed.
+replace_outcome replace_file_as(const std::string &path, const std::string &text, mode_t mode);
 
 }  // namespace vdcsim
 

@@ -1,7 +1,5 @@
 #include "util/files.h"
 
-#include "util/file_replace.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,12 +9,6 @@
 #include <cstring>
 
 namespace vdcsim {
-
-bool replace_file(const std::string &path, const std::string &text, std::string &error) {
-  replace_outcome outcome = replace_file_as(path, text, 0600, in_the_way::anything);
-  if (!outcome.replaced) error = path + ": cannot write the chassis file: " + outcome.reason;
-  return outcome.replaced;
-}
 
 bool read_bounded(const std::string &path, size_t limit, bool follow, std::string &text,
                   std::string &error) {

@@ -1,4 +1,4 @@
-// Files read within a bound, and chassis files written whole (util/file_replace.h).
+// Files read within a bound.
 #ifndef VDCSIM_UTIL_FILES_H
 #define VDCSIM_UTIL_FILES_H
 
@@ -10,8 +10,6 @@ namespace vdcsim {
 // Chassis files larger than this are refused before they are read.
 constexpr size_t max_chassis_bytes = 4u << 20;
 
-// Replaces `path` with `text` at once; a link at `path` is replaced, never followed.
-bool replace_file(const std::string &path, const std::string &text, std::string &error);
 // Reads a regular file of at most `limit` bytes; `follow` false refuses a link.
 // The messages name a chassis file, the kind of file every caller reads.
 bool read_bounded(const std::string &path, size_t limit, bool follow, std::string &text,
