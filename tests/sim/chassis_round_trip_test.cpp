@@ -116,14 +116,18 @@ TEST(chassis_round_trip, every_field_away_from_its_default_survives) {
 }
 
 // 30,000 short events: the copy leaves out what they hold by default and loads back within
-// the file's bound.
+// the file's bound; a long text stays on one line.
 TEST(chassis_round_trip, a_copy_of_a_long_history_loads_back) {
   zms_test::temp_dir dir;
   chassis c = default_chassis(), again;
   for (int i = 0; i < 30000; ++i)
     c.events.push_back({1709283600 + i, event_kind::config, 2, "", "", "", 0, {}, 0});
+  c.events[0].desc =
+      "a description that runs on well past the eighty columns of a terminal line, as far as it "
+      "may go";
   std::string path = dir.path() + "/copy.yaml", error;
   sim_test::write_file(path, chassis_to_yaml(c));
+  EXPECT_NE(sim_test::read_file(path).find(c.events[0].desc), std::string::npos) << "folded";
   ASSERT_TRUE(load_chassis(path, again, error)) << error;
   visit_sections(c, compare{again});
 }
