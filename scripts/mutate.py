@@ -140,6 +140,17 @@ def run(cmd, cwd, timeout=None):
         return -1, 'timeout'
 
 
+def kill_strays(build):
+    """Kills what still runs from the scratch build after a test run: a mutant's vdcsim may
+    start a shell in a session of its own (setsid), which the group kill does not reach."""
+    for pid in filter(str.isdigit, os.listdir('/proc')):
+        try:
+            if os.readlink(f'/proc/{pid}/exe').startswith(build + os.sep):
+                os.kill(int(pid), signal.SIGKILL)
+        except OSError:
+            pass
+
+
 def stripped(path):
     out = path + '.stripped'
     subprocess.run(['objcopy', '--strip-all', '--remove-section=.note.gnu.build-id', path, out],
@@ -253,6 +264,7 @@ def main():
             else:
                 rc, out = run(test_cmd + ['--stop-on-failure', '--timeout', '60'], build,
                               args.timeout)
+                kill_strays(build)
                 verdict = 'killed' if rc != 0 else 'survived'
         finally:
             with open(target, 'w') as f:
