@@ -128,8 +128,8 @@ TEST(chassis_round_trip, a_copy_of_a_long_history_loads_back) {
       "a description that runs on well past the eighty columns of a terminal line, as far as it "
       "may go";
   std::string path = dir.path() + "/copy.yaml", error;
-  sim_test::write_file(path, chassis_to_yaml(c));
-  std::string text = sim_test::read_file(path);
+  std::string text = chassis_to_yaml(c);
+  sim_test::write_file(path, text);
   EXPECT_NE(text.find(c.events[0].desc), std::string::npos) << "folded";
   EXPECT_LT(std::count(text.begin(), text.end(), '\n'), 31000) << "not an event a line";
   ASSERT_TRUE(load_chassis(path, again, error)) << error;
